@@ -1,0 +1,161 @@
+// Mixing: each started voice steps through its sound at its own rate, resampled to the output rate by
+// linear interpolation; the voices are summed and clipped to 16 bits. The game thread changes voice state
+// and the output thread mixes, each under the engine's lock.
+#include "platform/audio.h"
+
+#include <algorithm>
+
+#include "platform/faults.h"
+#include "platform/host.h"
+
+namespace {
+constexpr uint64_t kOne = uint64_t(1) << 32;
+}
+
+AudioVoice::AudioVoice(AudioEngine* engine, const WaveFormat& format) : engine_(engine), format_(format) {}
+
+void AudioVoice::SubmitBuffer(const AudioBuffer& buffer) {
+  std::lock_guard guard(engine_->lock_);
+  if (queued_ == kQueueCapacity) return;
+  queue_[queued_] = buffer;
+  if (queued_++ == 0) {
+    loopsLeft_ = buffer.loopCount;
+    position_ = 0;
+  }
+}
+
+void AudioVoice::Start() {
+  std::lock_guard guard(engine_->lock_);
+  running_ = true;
+}
+
+void AudioVoice::Stop() {
+  std::lock_guard guard(engine_->lock_);
+  running_ = false;
+}
+
+void AudioVoice::FlushBuffers() {
+  std::lock_guard guard(engine_->lock_);
+  queued_ = 0;
+  position_ = 0;
+}
+
+int AudioVoice::BuffersQueued() const {
+  std::lock_guard guard(engine_->lock_);
+  return queued_;
+}
+
+bool AudioVoice::Running() const {
+  std::lock_guard guard(engine_->lock_);
+  return running_;
+}
+
+void AudioVoice::Destroy() { engine_->DestroyVoice(this); }
+
+int16_t AudioVoice::Sample(uint32_t frame, int channel) const {
+  const AudioBuffer& b = queue_[0];
+  uint32_t offset = frame * format_.blockAlign + channel * (format_.bitsPerSample / 8);
+  if (format_.bitsPerSample == 8) return static_cast<int16_t>((b.audioData[offset] - 128) * 256);
+  return static_cast<int16_t>(b.audioData[offset] | b.audioData[offset + 1] << 8);
+}
+
+// Brings the position back inside the front buffer: loops wrap, a played-out buffer leaves the queue
+// (an empty one at once, even if it loops). False when nothing is left to play.
+bool AudioVoice::AdvanceFrame() {
+  while (queued_ > 0) {
+    uint64_t frames = queue_[0].audioBytes / format_.blockAlign;
+    if ((position_ >> 32) < frames) return true;
+    if (frames > 0 && loopsLeft_ > 0) {
+      if (loopsLeft_ != kAudioLoopInfinite) --loopsLeft_;
+      position_ %= frames << 32;
+      return true;
+    }
+    std::move(queue_.begin() + 1, queue_.end(), queue_.begin());
+    --queued_;
+    position_ = 0;
+    if (queued_ > 0) loopsLeft_ = queue_[0].loopCount;
+  }
+  return false;
+}
+
+void AudioVoice::MixInto(int32_t* out, int frames, uint32_t outputRate) {
+  uint64_t step = (uint64_t(format_.samplesPerSec) << 32) / outputRate;
+  for (int i = 0; i < frames && running_ && queued_ > 0; ++i) {
+    if (!AdvanceFrame()) break;
+    uint32_t count = queue_[0].audioBytes / format_.blockAlign;
+    uint32_t frame = static_cast<uint32_t>(position_ >> 32);
+    // The frame after the last is the first again in a loop, and silence at the end of a one-shot.
+    uint32_t next = frame + 1 < count ? frame + 1 : 0;
+    bool nextSilent = frame + 1 >= count && loopsLeft_ == 0;
+    int64_t fraction = static_cast<int64_t>((position_ & (kOne - 1)) >> 16);
+    for (int c = 0; c < 2; ++c) {
+      int channel = format_.channels == 1 ? 0 : c;
+      int32_t a = Sample(frame, channel);
+      int32_t b = nextSilent ? 0 : Sample(next, channel);
+      out[2 * i + c] += a + static_cast<int32_t>(((b - a) * fraction) >> 16);
+    }
+    position_ += step;
+  }
+}
+
+AudioEngine* AudioEngine::Create() {
+  if (FaultActive(Fault::AudioEngine)) return nullptr;
+  return new AudioEngine();
+}
+
+AudioEngine::~AudioEngine() {
+  for (AudioVoice* v : voices_) delete v;
+}
+
+AudioOutput* AudioEngine::CreateOutput() {
+  if (output_ != nullptr) return output_;
+  int rate = 0;
+  if (FaultActive(Fault::AudioOutput) || !g_Host->OpenAudioOutput(this, &rate) || rate <= 0) return nullptr;
+  std::lock_guard guard(lock_);
+  mixBuffer_.reserve(16384);
+  output_ = new AudioOutput(static_cast<uint32_t>(rate));
+  return output_;
+}
+
+AudioVoice* AudioEngine::CreateVoice(const WaveFormat& format) {
+  bool playable = format.formatTag == 1 && (format.channels == 1 || format.channels == 2) &&
+                  (format.bitsPerSample == 8 || format.bitsPerSample == 16) &&
+                  format.blockAlign == format.channels * format.bitsPerSample / 8 &&
+                  format.samplesPerSec >= 1000 && format.samplesPerSec <= 192000;
+  if (!playable) return nullptr;
+  std::lock_guard guard(lock_);
+  voices_.push_back(new AudioVoice(this, format));
+  return voices_.back();
+}
+
+void AudioEngine::DestroyVoice(AudioVoice* voice) {
+  std::lock_guard guard(lock_);
+  std::erase(voices_, voice);
+  delete voice;
+}
+
+uint32_t AudioEngine::OutputRate() const {
+  std::lock_guard guard(lock_);
+  return output_ != nullptr ? output_->Rate() : 0;
+}
+
+void AudioEngine::Mix(int16_t* out, int frames) {
+  std::lock_guard guard(lock_);
+  mixBuffer_.assign(static_cast<size_t>(frames) * 2, 0);
+  if (output_ != nullptr) {
+    for (AudioVoice* v : voices_) v->MixInto(mixBuffer_.data(), frames, output_->Rate());
+  }
+  for (size_t i = 0; i < mixBuffer_.size(); ++i) {
+    out[i] = static_cast<int16_t>(std::clamp(mixBuffer_[i], -32768, 32767));
+  }
+}
+
+void AudioEngine::Release() {
+  if (output_ != nullptr) g_Host->CloseAudioOutput();
+  {
+    std::lock_guard guard(lock_);
+    delete output_;
+    output_ = nullptr;
+  }
+  delete this;
+}

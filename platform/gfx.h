@@ -1,0 +1,112 @@
+// The graphics device the game draws with: a 640 × 480 software framebuffer, textures and a line drawer.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/raster.h"
+
+// The desktop's display mode; the device keeps its framebuffer in its own 32-bit format whatever it is.
+struct DisplayMode {
+  int width = 0;
+  int height = 0;
+  int refreshRate = 0;
+};
+
+// How the texture keeps the picture's colours.
+enum class TextureFormat {
+  A8R8G8B8,  // 8 bits per channel, 8-bit alpha, as the picture has them
+  A1R5G5B5,  // 5 bits per colour channel and alpha either 0 or 255
+};
+
+// A colour key of 0 means none; 0xFF000000 turns the picture's opaque black pixels fully transparent.
+constexpr uint32_t kNoColorKey = 0;
+constexpr uint32_t kBlackColorKey = 0xFF000000u;
+
+class GfxTexture {
+ public:
+  GfxTexture(int width, int height, std::vector<uint32_t> texels);
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  const std::vector<uint32_t>& Texels() const { return texels_; }
+  const TextureView& View() const { return view_; }
+  void Release() { delete this; }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<uint32_t> texels_;
+  TextureView view_;
+};
+
+// Turns decoded ARGB pixels into texture texels by the format and colour key (exposed for tests).
+void ConvertTexels(std::vector<uint32_t>& pixels, TextureFormat format, uint32_t colorKey);
+
+// A point of a polyline, in screen pixels.
+struct GfxPoint {
+  float x, y;
+};
+
+class GfxDevice {
+ public:
+  static constexpr int kWidth = 640;
+  static constexpr int kHeight = 480;
+
+  explicit GfxDevice(int kind);
+  int Kind() const { return kind_; }
+  void Clear(uint32_t color);
+  void BeginScene();
+  void EndScene();
+  // Hands the finished frame to the window (or, headless, keeps it for screenshots).
+  void Present();
+  void SetTexture(const GfxTexture* texture) { texture_ = texture; }
+  // Draws the four vertices as a fan of two triangles with the current texture; nothing without one.
+  void DrawQuad(const GfxVertex vertices[4]);
+  // The polyline of the line drawer, for GfxLine.
+  void DrawPolyline(const GfxPoint* points, int count, uint32_t color);
+  // A texture from PNG or JPEG bytes at the picture's own size; null when the bytes do not decode.
+  GfxTexture* CreateTexture(std::span<const uint8_t> bytes, TextureFormat format, uint32_t colorKey);
+  const uint32_t* Pixels() const { return pixels_.data(); }
+  int PresentCount() const { return presentCount_; }
+  void Release();
+
+ private:
+  Canvas MakeCanvas() { return Canvas{pixels_.data(), kWidth, kHeight, kWidth}; }
+
+  int kind_;
+  bool inScene_ = false;
+  int presentCount_ = 0;
+  const GfxTexture* texture_ = nullptr;
+  std::vector<uint32_t> pixels_;
+};
+
+// Draws the antialiased polyline of the results graph.
+class GfxLine {
+ public:
+  explicit GfxLine(GfxDevice* device) : device_(device) {}
+  bool SetAntialias(bool on);
+  void Begin() { drawing_ = true; }
+  void Draw(const GfxPoint* points, int count, uint32_t color);
+  void End() { drawing_ = false; }
+  void Release() { delete this; }
+
+ private:
+  GfxDevice* device_;
+  bool drawing_ = false;
+};
+
+// The display system: exists when a window can be shown, and opens the device on it.
+class GfxSystem {
+ public:
+  // Null when there is no display system.
+  static GfxSystem* Create();
+  bool GetDisplayMode(DisplayMode* mode);
+  // Opens the device in one of three ways, tried in order by the caller: 0 accelerated presentation
+  // with vertical sync, 1 accelerated without it, 2 software presentation. Null when that way fails.
+  GfxDevice* CreateDevice(int kind);
+  void Release() { delete this; }
+};
+
+// Null when the line drawer cannot be made.
+GfxLine* CreateLine(GfxDevice* device);

@@ -1,0 +1,85 @@
+// The headless host: the same start-up, frames, handlers and teardown without a window or sound device,
+// driven step by step by tests and tools. Frames run back to back; the clock and input are given.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/host.h"
+
+class HeadlessHost : public Host {
+ public:
+  static constexpr int kAudioRate = 48000;
+  static constexpr int kAudioFramesPerTick = kAudioRate / 60;
+
+  struct Message {
+    std::string caption;
+    std::string text;
+  };
+
+  // The millisecond clock's reading, which the game takes as its random seed.
+  void SetClock(uint32_t milliseconds) { clock_ = milliseconds; }
+  // Message boxes also go to standard error as "CAPTION: TEXT" unless quiet.
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+  // Keeps the whole sound mix (16-bit stereo at kAudioRate) for writing out.
+  void SetCaptureAudio(bool capture) { captureAudio_ = capture; }
+
+  // Starts the program: the application's InitInstance. False if it failed.
+  bool Start(Application& app);
+  // Input, delivered to the main window between frames as the real message loop would.
+  void DeliverChar(uint32_t character);
+  void DeliverKeyUp(uint32_t virtualKey);
+  void DeliverClose();
+  // One step of idle processing, as the real loop makes once per 60 Hz step: the framework's
+  // housekeeping after a message, then one frame; then 1/60 s of sound is mixed. True if a frame ran.
+  bool Tick();
+  // Closes the window if it is still open and returns the exit code.
+  int Finish();
+  bool Quit() const { return quit_; }
+  int ExitCode() const { return exitCode_; }
+
+  // The last presented frame (640 × 480 ARGB), or null before the first.
+  const uint32_t* Frame() const { return frame_; }
+  int PresentedFrames() const { return presented_; }
+  const std::vector<Message>& Messages() const { return messages_; }
+  const std::vector<int16_t>& CapturedAudio() const { return audio_; }
+  bool WindowOpen() const { return window_ != nullptr; }
+
+  // Host
+  bool CreateMainWindow(FrameWindow* window, const char* caption, int width, int height,
+                        const Picture* icon) override;
+  void DestroyMainWindow() override;
+  void PostClose() override { closePosted_ = true; }
+  void PostQuit(int exitCode) override;
+  void ShowMessageBox(const char* caption, const char* text) override;
+  uint32_t Milliseconds() override { return clock_; }
+  int Run(Application& app) override;
+  bool HasDisplay() override { return true; }
+  bool GetDisplayMode(DisplayMode* mode) override;
+  bool OpenPresenter(int kind) override;
+  void PresentFrame(const uint32_t* pixels, int width, int height) override;
+  void ClosePresenter() override { frame_ = nullptr; }
+  bool OpenAudioOutput(AudioEngine* engine, int* rate) override;
+  void CloseAudioOutput() override { engine_ = nullptr; }
+
+ private:
+  void AfterMessage();
+
+  Application* app_ = nullptr;
+  FrameWindow* window_ = nullptr;
+  AudioEngine* engine_ = nullptr;
+  uint32_t clock_ = 0;
+  bool quiet_ = false;
+  bool captureAudio_ = false;
+  bool closePosted_ = false;
+  bool quit_ = false;
+  bool idleStopped_ = false;
+  int exitCode_ = 0;
+  long idleCount_ = 0;
+  int presented_ = 0;
+  const uint32_t* frame_ = nullptr;
+  std::vector<Message> messages_;
+  std::vector<int16_t> audio_;
+  std::vector<int16_t> mixBuffer_;
+};

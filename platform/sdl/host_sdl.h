@@ -1,0 +1,55 @@
+// The SDL host: the game's window, keyboard, display and sound output on a Linux desktop.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/host.h"
+#include "platform/pacer.h"
+
+class SdlHost : public Host {
+ public:
+  // Starts SDL's video; false (with SDL's reason in Error()) when there is no display to open.
+  bool Init();
+  const char* Error() const { return SDL_GetError(); }
+  void Shutdown();
+
+  bool CreateMainWindow(FrameWindow* window, const char* caption, int width, int height,
+                        const Picture* icon) override;
+  void DestroyMainWindow() override;
+  void PostClose() override { closePosted_ = true; }
+  void PostQuit(int exitCode) override;
+  void ShowMessageBox(const char* caption, const char* text) override;
+  uint32_t Milliseconds() override { return SDL_GetTicks(); }
+  int Run(Application& app) override;
+  bool HasDisplay() override { return true; }
+  bool GetDisplayMode(DisplayMode* mode) override;
+  bool OpenPresenter(int kind) override;
+  void PresentFrame(const uint32_t* pixels, int width, int height) override;
+  void ClosePresenter() override;
+  bool OpenAudioOutput(AudioEngine* engine, int* rate) override;
+  void CloseAudioOutput() override;
+
+ private:
+  void Dispatch(const SDL_Event& event);
+  void DeliverText(const char* utf8);
+  void AfterMessage();
+  void IdleStep(Application& app);
+  void ShowFrame();
+  void WaitForNextStep(uint64_t loopStart);
+  void ToggleFullscreen();
+  void PaintBlack();
+
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  SDL_AudioDeviceID audio_ = 0;
+  FrameWindow* handler_ = nullptr;
+  FramePacer pacer_;
+  bool vsync_ = false;
+  int fastPresents_ = 0;      // presents in a row that returned at once although vertical sync was asked
+  bool closePosted_ = false;
+  bool quit_ = false;
+  bool idleStopped_ = false;
+  int exitCode_ = 0;
+  long idleCount_ = 0;
+};

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for the game (installing what is missing), builds it, and then either
+# starts the game ("play") or runs every test ("test").
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  g++ cmake ninja-build pkg-config                       # the build
+  libsdl2-dev libpng-dev libturbojpeg0-dev               # the game's libraries
+  libgtest-dev libbenchmark-dev                          # tests and benchmarks
+  xvfb xauth xdotool x11-utils                           # the test that opens the real window
+)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  ((${#missing[@]} == 0)) && return
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build build -j "$(nproc)"
+}
+
+case "${1:-}" in
+  play)
+    install_missing
+    build
+    exec build/hoshikuzu
+    ;;
+  test)
+    install_missing
+    build
+    ctest --test-dir build --output-on-failure -j "$(nproc)"
+    ;;
+  *)
+    echo "usage: tools/build.sh play | test" >&2
+    exit 2
+    ;;
+esac
