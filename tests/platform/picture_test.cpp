@@ -112,6 +112,41 @@ TEST(Picture, GarbageIsRejectedWithAReason) {
   }
 }
 
+// A picture cut short is refused, never shown half decoded or read past its end: a cut either gives an
+// error or, when only the closing marker is lost, exactly the whole picture.
+TEST(Picture, TruncatedPngOrJpegIsRejectedUnlessNothingButItsEndMarkerIsMissing) {
+  const uint32_t colors[4] = {0xFF102030u, 0xFFF0E0D0u, 0xFF808080u, 0xFF00FF00u};
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    size_t endMarker;  // bytes of the closing marker (PNG's IEND chunk, JPEG's EOI)
+  };
+  const Case cases[] = {
+      {"PNG", PngOf(16, 16, NoisePixels(256, 5, true), true), 12},
+      {"JPEG", QuadrantJpeg(24, 24, colors), 2},
+  };
+  for (const Case& c : cases) {
+    ASSERT_GT(c.bytes.size(), 100u) << c.what;
+    Picture whole;
+    ASSERT_TRUE(DecodePicture(c.bytes, &whole, nullptr)) << c.what;
+    for (size_t n = 0; n < c.bytes.size(); ++n) {
+      SCOPED_TRACE(testing::Message() << c.what << " cut to " << n << " of " << c.bytes.size() << " bytes");
+      // A copy of exactly n bytes, so that reading past them is an overflow the sanitizers see.
+      std::vector<uint8_t> prefix(c.bytes.begin(), c.bytes.begin() + n);
+      Picture picture;
+      std::string error;
+      if (!DecodePicture(prefix, &picture, &error)) {
+        EXPECT_FALSE(error.empty());
+        continue;
+      }
+      ASSERT_GE(n, c.bytes.size() - c.endMarker) << "picture data is missing, yet it decoded";
+      ASSERT_EQ(picture.width, whole.width);
+      ASSERT_EQ(picture.height, whole.height);
+      ASSERT_EQ(picture.pixels, whole.pixels);
+    }
+  }
+}
+
 TEST(Picture, IconGivesTheEntryNearestTheWantedSize) {
   struct Case {
     int wanted, side;
