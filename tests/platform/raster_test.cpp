@@ -475,6 +475,30 @@ TEST_F(Raster, AntialiasedPolylineDrawsPinkAlongItsPathOnly) {
   }
 }
 
+// A line running off the canvas is clipped at every side; nothing lands in the stride's margin.
+TEST_F(Raster, PolylineLeavingTheCanvasIsClipped) {
+  constexpr uint32_t kMargin = 0xFFABCDEFu;
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float points[] = {-30, 10, 100, 30, 40, -20, 20, 70, 90, 47.5f, nan, 5, 10, 10};
+  TestCanvas canvas(64, 48, kBlack, 80);
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 64; x < 80; ++x) canvas.pixels[static_cast<size_t>(y) * 80 + x] = kMargin;
+  }
+  DrawPolyline(canvas.View(), points, 7, 0xFFFFAEC9u);
+  int drawn = 0;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      uint32_t p = canvas.pixels[static_cast<size_t>(y) * 80 + x];
+      if (x >= 64) {
+        ASSERT_EQ(p, kMargin) << "margin pixel " << x << ", " << y;
+      } else {
+        drawn += p != kBlack;
+      }
+    }
+  }
+  EXPECT_GT(drawn, 150);
+}
+
 TEST_F(Raster, DeviceLineDrawsOnlyBetweenBeginAndEnd) {
   constexpr uint32_t kPink = 0xFFFFAEC9u;
   GfxDevice device(0);

@@ -127,6 +127,35 @@ TEST_F(Catalogue, EveryTextureKeepsItsPictureAsItsFormatAndKeySay) {
   EXPECT_TRUE(NewMessages().empty());
 }
 
+// The same with a picture that holds every case (opaque black, nearly black, translucent either side of
+// half, a colour off the 5-bit grid), whatever the game's artwork happens to contain.
+TEST_F(Catalogue, EveryRowAppliesItsFormatAndKeyToAnyPicture) {
+  const std::vector<uint32_t> pixels = {0xFF000000u, 0xFF070707u, 0x80FFFFFFu, 0x7F00FF00u, 0xFF123456u, 0x00000000u};
+  std::vector<uint8_t> png = PngOf(3, 2, pixels, true);
+  std::vector<Row> rows(std::begin(kTitleRows), std::end(kTitleRows));
+  rows.insert(rows.end(), std::begin(kPlayRows), std::end(kPlayRows));
+  rows.insert(rows.end(), std::begin(kWeatherRows), std::end(kWeatherRows));
+  for (const Row& row : rows) OverrideResource("RCDATA", row.id, png);
+  for (int id = 155; id <= 172; ++id) OverrideResource("RCDATA", id, png);
+  rows.push_back(Row{&g_TexEnding, 155, "the ending", kFull, kNoColorKey});
+
+  for (int stage = 0; stage < 3; ++stage) {
+    g_StageNo = stage;
+    ReleaseAllTextures();
+    LoadTitleTextures();
+    LoadGameTextures();
+    for (const Row& row : rows) {
+      if (row.handle == &g_TexWeather && row.id != kWeatherRows[stage].id) continue;
+      SCOPED_TRACE(row.name);
+      ASSERT_NE(*row.handle, nullptr);
+      std::vector<uint32_t> expected = pixels;
+      ConvertTexels(expected, row.format, row.key);
+      EXPECT_EQ((*row.handle)->Texels(), expected);
+    }
+  }
+  EXPECT_TRUE(NewMessages().empty());
+}
+
 TEST_F(Catalogue, StageThreeHasNoWeatherAndSaysNothing) {
   g_StageNo = 3;
   LoadGameTextures();
