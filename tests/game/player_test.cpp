@@ -76,6 +76,26 @@ INSTANTIATE_TEST_SUITE_P(
                     EdgeCase{"Bottom", '2', [] { return g_Player.quad.v[2].y; }, 455.5f, 6, 1, 456}),
     [](const testing::TestParamInfo<EdgeCase>& info) { return info.param.name; });
 
+TEST(Ship, TheClampMovesOnlyAQuadThatIsPastAnEdge) {
+  struct ClampCase {
+    float left, top;          // of a 48 × 48 quad
+    float wantLeft, wantTop;  // after the clamp
+  };
+  const ClampCase cases[] = {
+      {-0.5f, 200, 0, 200},    {0, 200, 0, 200},        // left edge 0
+      {300, 31.5f, 300, 32},   {300, 32, 300, 32},      // top edge 32, below the score bar
+      {590.5f, 200, 590, 200}, {590, 200, 590, 200},    // right edge 638, for vertex 2
+      {300, 408.5f, 300, 408}, {300, 408, 300, 408},    // bottom edge 456, for vertex 2
+      {-3, 20, 0, 32},         {595, 420, 590, 408},    // two edges at once
+  };
+  for (const ClampCase& c : cases) {
+    SpriteQuad quad;
+    SetQuad(quad, c.left, c.top, c.left + 48, c.top + 48, 0, 0, 0.125f, 1);
+    ClampToPlayfield(quad);
+    ExpectQuad(quad, {c.wantLeft, c.wantTop, c.wantLeft + 48, c.wantTop + 48}, {0, 0, 0.125f, 1});
+  }
+}
+
 TEST(Ship, HeldDownFromTheStartItsTopStopsAt408) {
   GameHarness game;
   game.StartStage(0);

@@ -236,7 +236,9 @@ TEST(StageRestart, KeepsTheBestScoreClearsTheScoreAndReplaysTheMusicWithoutLoadi
   ShowScore(3, 0, 5, 0);  // the hit ratio, 050.0 %
   for (int k = 3; k <= 6; ++k) g_RatioShown[k - 3] = g_Digits[k].digit;
   game.Type("z");
+  game.Type("6");  // held as the last ship goes, let go only once the game is over
   game.LoseLastShip();
+  game.KeyUp(kVkNumpad6);
   game.Tick(130);  // the shutter closes and the run goes into the graph
   ASSERT_EQ(g_PlayCount, 1);
   GfxTexture* const back = g_TexBack;
@@ -266,6 +268,11 @@ TEST(StageRestart, KeepsTheBestScoreClearsTheScoreAndReplaysTheMusicWithoutLoadi
   ExpectQuadAt(g_Player.quad, {295.5f, 407.5f, 343.5f, 455.5f});
   EXPECT_EQ(g_FrameCount, 1);
   EXPECT_EQ(g_ScrollV, kStartScroll + -0.0001f);
+  // No direction is held in the new run, whatever the last one left.
+  EXPECT_EQ(g_KeyDirs, 0);
+  game.Type("8");
+  EXPECT_EQ(g_PlayerFrame, 0);
+  EXPECT_EQ(g_PlayerDX, 0);
   ClearResourceOverrides();
 }
 
