@@ -207,6 +207,19 @@ TEST(KeysByScene, AtGameOverOnlyYAndQAct) {
   ExpectQuitsOnQ(game);
 }
 
+TEST(KeysByScene, YAfterTheNinthRecordedRunStartsANewGraph) {
+  GameHarness game;
+  game.StartStage(0);
+  game.LoseLastShip();
+  g_PlayCount = 8;
+  game.Type("y");
+  EXPECT_EQ(g_PlayCount, 8);
+  g_PlayCount = 9;
+  game.Type("y");
+  EXPECT_EQ(g_PlayCount, 0);
+  EXPECT_EQ(g_FrameNo, 10);
+}
+
 TEST(KeysByScene, GameOverDuringTheStageClearWaitRefusesY) {
   GameHarness game;
   game.StartStage(0);
