@@ -43,6 +43,7 @@ class HeadlessHost : public Host {
   const uint32_t* Frame() const { return frame_; }
   int PresentedFrames() const { return presented_; }
   const std::vector<Message>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
   const std::vector<int16_t>& CapturedAudio() const { return audio_; }
   bool WindowOpen() const { return window_ != nullptr; }
 

@@ -130,7 +130,7 @@ bool EncodePng(std::vector<uint8_t>* out, const uint32_t* pixels, int width, int
   image.format = keepAlpha ? PNG_FORMAT_BGRA : PNG_FORMAT_BGR;
   std::vector<uint8_t> packed;
   const void* source = pixels;
-  // libpng counts a row's stride in components (bytes here), not in pixels.
+  // libpng measures a row's stride in components, here bytes: four per pixel as given, three once packed.
   png_int_32 rowStride = stride * 4;
   if (!keepAlpha) {
     packed.resize(static_cast<size_t>(width) * height * 3);

@@ -29,6 +29,16 @@ build() {
   cmake --build build -j "$(nproc)"
 }
 
+# The whole suite again under AddressSanitizer (with its leak checker) and UndefinedBehaviorSanitizer;
+# any report fails the run.
+test_with_sanitizers() {
+  cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHOSHIKUZU_SANITIZE=ON \
+    -DHOSHIKUZU_BENCHMARKS=OFF >/dev/null
+  cmake --build build-asan -j "$(nproc)"
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+}
+
 case "${1:-}" in
   play)
     install_missing
@@ -39,6 +49,7 @@ case "${1:-}" in
     install_missing
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
+    test_with_sanitizers
     ;;
   *)
     echo "usage: tools/build.sh play | test" >&2

@@ -3,6 +3,7 @@
 #include "platform/sdl/host_sdl.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "platform/audio.h"
@@ -36,6 +37,10 @@ uint32_t NextCodePoint(const unsigned char*& p) {
 }  // namespace
 
 bool SdlHost::Init() {
+  // Window managers and docks group the window with its launcher by these names.
+  setenv("SDL_VIDEO_X11_WMCLASS", "hoshikuzu", 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", "io.github.hoshikuzu.Hoshikuzu", 0);
+  SDL_SetHint(SDL_HINT_APP_NAME, "ほしくずぼうや");
   // Integer scaling with nearest sampling keeps the pixel art crisp in fullscreen.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");

@@ -1,6 +1,8 @@
 // The test harness over the headless host.
 #include "tests/support/harness.h"
 
+#include "game/game.h"
+
 GameHarness::GameHarness(uint32_t seed) {
   g_Host = &host;
   host.SetQuiet(true);
@@ -30,8 +32,25 @@ void GameHarness::StartStage(int stage) {
   Tick();
 }
 
+void GameHarness::LoseShip() {
+  g_PlayerAlive = 0;
+  g_PlayerGas.active = 0;
+  Tick(16);
+}
+
+void GameHarness::LoseLastShip() {
+  g_Life = 1;
+  LoseShip();
+}
+
 std::string GameHarness::Messages() const {
   std::string all;
   for (const HeadlessHost::Message& m : host.Messages()) all += m.caption + ": " + m.text + "\n";
   return all;
+}
+
+int ActivePlayerShots() {
+  int n = 0;
+  for (int i = 0; i < kPlayerShots; ++i) n += g_PlayerShots[i].active != 0;
+  return n;
 }

@@ -19,9 +19,16 @@ class GameHarness {
   void KeyUp(uint32_t virtualKey);
   // From the title: K pressed stage times, then S, then the stage's first frame.
   void StartStage(int stage);
+  // Destroys the ship as a hit does, then runs the 16 frames of its explosion: a new ship or game over.
+  void LoseShip();
+  // From play with lives left: the last life lost, the game-over screen showing.
+  void LoseLastShip();
   // The message boxes shown so far, as "CAPTION: TEXT".
   std::string Messages() const;
 
   HeadlessHost host;
   bool started = false;
 };
+
+// Player shots in flight.
+int ActivePlayerShots();
