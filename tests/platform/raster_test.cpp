@@ -99,6 +99,35 @@ TEST_F(Raster, KindZeroOverTheWholeScreenPutsEveryTexelOnItsPixel) {
   }
 }
 
+// A sprite whose corners sit on whole pixels has every pixel centre exactly on a texel's edge; each must
+// show its own texel, never the one before it, whatever picture size the cell is cut from.
+TEST_F(Raster, SpritesOnWholePixelsShowEachTexelOfTheirCell) {
+  struct Case {
+    int textureWidth, textureHeight;  // the sheet
+    float u0, v0, u1, v1;             // the cell, as the game's tables give it
+    int cellX, cellY, width, height;  // the cell in texels, drawn 1:1
+  };
+  const Case cases[] = {
+      {40, 12, 0, 0, 0.2f, 1, 0, 0, 8, 12},                      // the vertical player shot
+      {384, 48, 0.125f, 0, 0.25f, 1, 48, 0, 48, 48},             // the ship facing right
+      {100, 12, 3 * 0.1f, 0, 3 * 0.1f + 0.1f, 1, 30, 0, 10, 12}, // the digit 3
+  };
+  for (const Path& path : kPaths) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << path.name << " cell at " << c.cellX << ", " << c.cellY);
+      GfxTexture sheet(c.textureWidth, c.textureHeight, UniqueTexels(c.textureWidth, c.textureHeight));
+      TestCanvas canvas(128, 128, kBlack);
+      SpriteQuad q = Rect(20, 30, 20.0f + c.width, 30.0f + c.height, c.u0, c.v0, c.u1, c.v1);
+      path.draw(canvas.View(), sheet.View(), q.v);
+      int wrong = 0;
+      for (int j = 0; j < c.height; ++j) {
+        for (int i = 0; i < c.width; ++i) wrong += canvas.At(20 + i, 30 + j) != UniqueTexel(c.cellX + i, c.cellY + j);
+      }
+      EXPECT_EQ(wrong, 0);
+    }
+  }
+}
+
 // A quad from l to r covers the columns whose centres lie in [l, r): the left edge belongs to it, the right
 // one to its neighbour. The same holds for rows, top and bottom.
 TEST_F(Raster, EdgesCoverCentresFromTheLeftAndTopEdgeUpToButNotTheRightAndBottomEdge) {
