@@ -23,14 +23,19 @@ uint32_t FiveBits(uint32_t channel) {
 
 }  // namespace
 
+size_t GfxTexture::bytesHeld_ = 0;
+
 GfxTexture::GfxTexture(int width, int height, std::vector<uint32_t> texels)
     : width_(width), height_(height), texels_(std::move(texels)) {
+  bytesHeld_ += texels_.size() * sizeof(uint32_t);
   view_.texels = texels_.data();
   view_.width = width_;
   view_.height = height_;
   view_.opaque = AllAlpha(texels_, [](uint32_t a) { return a == 255; });
   view_.binaryAlpha = AllAlpha(texels_, [](uint32_t a) { return a == 0 || a == 255; });
 }
+
+GfxTexture::~GfxTexture() { bytesHeld_ -= texels_.size() * sizeof(uint32_t); }
 
 void ConvertTexels(std::vector<uint32_t>& pixels, TextureFormat format, uint32_t colorKey) {
   for (uint32_t& p : pixels) {

@@ -27,6 +27,11 @@ constexpr uint32_t kBlackColorKey = 0xFF000000u;
 class GfxTexture {
  public:
   GfxTexture(int width, int height, std::vector<uint32_t> texels);
+  ~GfxTexture();
+  GfxTexture(const GfxTexture&) = delete;
+  GfxTexture& operator=(const GfxTexture&) = delete;
+  // The texel bytes of every texture alive, for the runner's memory report.
+  static size_t BytesHeld() { return bytesHeld_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
   const std::vector<uint32_t>& Texels() const { return texels_; }
@@ -38,6 +43,7 @@ class GfxTexture {
   int height_;
   std::vector<uint32_t> texels_;
   TextureView view_;
+  static size_t bytesHeld_;
 };
 
 // Turns decoded ARGB pixels into texture texels by the format and colour key (exposed for tests).

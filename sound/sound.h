@@ -1,6 +1,7 @@
 // The reader of the built-in WAVE sounds and the numbered sound slots the game plays them through.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/audio.h"
@@ -20,6 +21,8 @@ extern SoundData* g_SoundData;   // null until the first successful read
 int LoadWaveResource(int id);
 // Frees every sample block the reader made and the current record (at engine shutdown).
 void FreeSoundData();
+// The bytes of every sample block the reader has made and not yet freed.
+size_t SoundSampleBytes();
 
 // ---- Sound slots ----
 

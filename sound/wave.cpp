@@ -15,6 +15,7 @@ namespace {
 // Every sample block handed out; a slot's voice plays its block in place, so blocks live until the
 // engine shuts down, however many sounds were read after them.
 std::vector<uint8_t*> g_SampleBlocks;
+size_t g_SampleBytes = 0;
 
 constexpr const char* kNotWave1 = "有効なWAVファイルではありません1";
 constexpr const char* kNotWave2 = "有効なWAVファイルではありません2";
@@ -68,11 +69,14 @@ int Install(const WaveFormat& format, std::span<const uint8_t> samples) {
   block[0] = 0;
   if (!samples.empty()) std::memcpy(block, samples.data(), samples.size());
   g_SampleBlocks.push_back(block);
+  g_SampleBytes += samples.empty() ? 1 : samples.size();
   *g_SoundData = SoundData{format, static_cast<uint32_t>(samples.size()), block};
   return 1;
 }
 
 }  // namespace
+
+size_t SoundSampleBytes() { return g_SampleBytes; }
 
 int LoadWaveResource(int id) {
   std::span<const uint8_t> b = FindResource("WAVE", id);
@@ -95,6 +99,7 @@ int LoadWaveResource(int id) {
 void FreeSoundData() {
   for (uint8_t* block : g_SampleBlocks) delete[] block;
   g_SampleBlocks.clear();
+  g_SampleBytes = 0;
   delete g_SoundData;
   g_SoundData = nullptr;
 }

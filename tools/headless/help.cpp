@@ -10,6 +10,7 @@ namespace {
 constexpr const char* kUsage =
     R"(Usage: hoshikuzu-headless [--seed N] [--frames N] [--input FILE] [--state TICKS] [--state-every N]
                           [--shot TICK:FILE.png]... [--wav FILE] [--fail NAME]... [--quiet] [--help]
+                          [--timing FILE]
 
 Runs ほしくずぼうや without a window or a sound device: the game's own start-up, frames, key handlers
 and teardown, frames back to back. The same seed and input give the same run on every machine, so a
@@ -33,6 +34,9 @@ Options (a value may also follow '=', as in --seed=7):
 %s
   --quiet               do not copy message boxes to standard error (state lines still list them)
   --help                print this help and exit
+  --timing FILE         write how long each tick took, by the scene it started in (ticks, median, 99th
+                        percentile and worst, in milliseconds), and the peak resident memory with the
+                        bytes of pictures and sounds the game held then, as "name value" lines
 
 Input script: one event a line; '#' starts a comment; blank lines are ignored. An event is delivered
 before the tick it names runs; the events of one tick in file order. Ticks must not decrease.

@@ -74,6 +74,11 @@ bool Fail(std::string_view v, RunOptions* o, std::string* error) {
   return true;
 }
 
+bool Timing(std::string_view v, RunOptions* o, std::string*) {
+  o->timingPath = v;
+  return true;
+}
+
 bool Quiet(std::string_view, RunOptions* o, std::string*) { return o->quiet = true; }
 bool Help(std::string_view, RunOptions* o, std::string*) { return o->help = true; }
 
@@ -87,7 +92,7 @@ const OptionSpec kOptions[] = {
     {"--seed", true, Seed},         {"--frames", true, Frames},   {"--input", true, Input},
     {"--state", true, States},      {"--state-every", true, StateEvery},
     {"--shot", true, Shot},         {"--wav", true, Wav},         {"--fail", true, Fail},
-    {"--quiet", false, Quiet},      {"--help", false, Help},
+    {"--quiet", false, Quiet},      {"--help", false, Help},       {"--timing", true, Timing},
 };
 
 const OptionSpec* FindOption(std::string_view name) {

@@ -24,6 +24,7 @@ struct RunOptions {
   std::string wavPath;               // empty: the mix is not kept
   std::vector<Fault> faults;
   bool quiet = false;                // message boxes not copied to standard error
+  std::string timingPath;            // empty: no timing report
   bool help = false;
 };
 

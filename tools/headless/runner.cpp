@@ -2,6 +2,7 @@
 #include "tools/headless/runner.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "platform/picture.h"
 #include "sound/sound.h"
 #include "tools/headless/state_json.h"
+#include "tools/headless/timing.h"
 #include "tools/headless/wav_file.h"
 
 namespace {
@@ -53,6 +55,7 @@ class HeadlessRun {
   size_t messagesShown_ = 0;
   int64_t ticksRun_ = 0;
   bool filesWritten_ = true;
+  std::unique_ptr<TickTimer> timer_;   // only with --timing
 };
 
 HeadlessRun::HeadlessRun(const RunOptions& options, const std::vector<ScriptEvent>& events, std::FILE* out)
@@ -68,6 +71,7 @@ HeadlessRun::HeadlessRun(const RunOptions& options, const std::vector<ScriptEven
   host_.SetCaptureAudio(!options.wavPath.empty());
   g_SoundLog = &sounds_;
   g_SoundSlotObserver = LogSound;
+  if (!options.timingPath.empty()) timer_ = std::make_unique<TickTimer>();
 }
 
 HeadlessRun::~HeadlessRun() {
@@ -131,7 +135,9 @@ void HeadlessRun::Fail(const std::string& what) {
 bool HeadlessRun::RunTick(int64_t tick) {
   for (; nextEvent_ < events_.size() && events_[nextEvent_].tick == tick; ++nextEvent_) Deliver(events_[nextEvent_]);
   if (host_.Quit()) return false;
+  if (timer_) timer_->Begin();
   host_.Tick();
+  if (timer_) timer_->End(tick);
   if (WantsState(tick)) PrintState(tick);
   WriteShots(tick);
   return true;
@@ -150,6 +156,7 @@ int HeadlessRun::Run() {
   int status = host_.Finish();
   std::fflush(out_);
   if (!options_.wavPath.empty()) WriteWav();
+  if (timer_ && !timer_->Write(options_.timingPath)) Fail("cannot write the timing report to " + options_.timingPath);
   return filesWritten_ ? status : 1;
 }
 
