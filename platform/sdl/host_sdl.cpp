@@ -3,6 +3,7 @@
 #include "platform/sdl/host_sdl.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -13,8 +14,6 @@
 
 namespace {
 
-// Audio device buffer in frames: small enough that effects stay in time with the picture (about 11 ms).
-constexpr int kAudioBufferFrames = 512;
 // A present that returns sooner than this did not wait for the display, whatever the renderer claims.
 constexpr double kVsyncMinimumSeconds = 0.002;
 constexpr int kFastPresentsBeforeTimer = 30;
@@ -232,6 +231,20 @@ void SdlHost::ShowFrame() {
   SDL_RenderPresent(renderer_);
 }
 
+const char* SdlHost::RendererName() const {
+  SDL_RendererInfo info;
+  return renderer_ != nullptr && SDL_GetRendererInfo(renderer_, &info) == 0 ? info.name : "";
+}
+
+// An opt-in timing log (HOSHIKUZU_TIMING set): the start-up benchmark waits for this line.
+void SdlHost::NoteFirstFrame() {
+  if (firstFrameShown_) return;
+  firstFrameShown_ = true;
+  if (std::getenv("HOSHIKUZU_TIMING") != nullptr) {
+    std::fprintf(stderr, "hoshikuzu: first frame shown %u ms after SDL started\n", SDL_GetTicks());
+  }
+}
+
 // Without a display that waits for its refresh, a precise sleep until the next step paces the loop.
 void SdlHost::WaitForNextStep(uint64_t loopStart) {
   double spent = Seconds(SDL_GetPerformanceCounter() - loopStart);
@@ -262,7 +275,10 @@ int SdlHost::Run(Application& app) {
     last = now;
     for (int i = 0; i < steps && !quit_ && !idleStopped_; ++i) IdleStep(app);
     if (quit_ || idleStopped_) continue;
-    if (renderer_ != nullptr) ShowFrame();
+    if (renderer_ != nullptr) {
+      ShowFrame();
+      NoteFirstFrame();
+    }
     WaitForNextStep(now);
   }
   return exitCode_;

@@ -8,6 +8,9 @@
 
 class SdlHost : public Host {
  public:
+  // Audio device buffer in frames: small enough that effects stay in time with the picture (about 11 ms).
+  static constexpr int kAudioBufferFrames = 512;
+
   // Starts SDL's video; false (with SDL's reason in Error()) when there is no display to open.
   bool Init();
   const char* Error() const { return SDL_GetError(); }
@@ -29,12 +32,17 @@ class SdlHost : public Host {
   bool OpenAudioOutput(AudioEngine* engine, int* rate) override;
   void CloseAudioOutput() override;
 
+  // Puts the last uploaded frame on the screen (public for the presenting benchmark).
+  void ShowFrame();
+  // The SDL renderer presenting the frames, or "" before one is open.
+  const char* RendererName() const;
+
  private:
   void Dispatch(const SDL_Event& event);
   void DeliverText(const char* utf8);
   void AfterMessage();
   void IdleStep(Application& app);
-  void ShowFrame();
+  void NoteFirstFrame();
   void WaitForNextStep(uint64_t loopStart);
   void ToggleFullscreen();
   void PaintBlack();
@@ -52,4 +60,5 @@ class SdlHost : public Host {
   bool idleStopped_ = false;
   int exitCode_ = 0;
   long idleCount_ = 0;
+  bool firstFrameShown_ = false;
 };
