@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -38,6 +39,8 @@ bool Finite(const GfxVertex& v) {
 
 // Texel index of coordinate t (already multiplied by the picture size), repeated into 0 .. n - 1.
 int Wrap(double t, int n) {
+  // Most coordinates need no wrapping; there truncation is the floor, and far cheaper than std::floor.
+  if (t >= 0 && t < n) return static_cast<int>(t);
   double f = std::floor(t);
   if (std::fabs(f) > 1e15) f = std::fmod(f, n);
   int64_t i = static_cast<int64_t>(f) % n;
@@ -93,7 +96,7 @@ uint32_t Shade(uint32_t texel, uint32_t color, uint32_t dst) {
   return out;
 }
 
-// Blends a white-modulated texel with alpha a (1 .. 254) over dst, both colour lanes pairs at once.
+// Blends a white-modulated texel with alpha a (1 .. 255) over dst, both colour lanes pairs at once.
 uint32_t BlendTexel(uint32_t texel, uint32_t a, uint32_t dst) {
   uint32_t rb = (texel & 0xFF00FFu) * a + (dst & 0xFF00FFu) * (255 - a) + 0x800080u;
   uint32_t g = (texel & 0x00FF00u) * a + (dst & 0x00FF00u) * (255 - a) + 0x008000u;
@@ -166,37 +169,93 @@ bool IsPlainRectangle(const GfxVertex v[4]) {
          Snap(v[0].x) < Snap(v[1].x) && Snap(v[0].y) < Snap(v[2].y);
 }
 
-// Covers columns l <= x < r and rows t <= y < b: exactly the pixels the two triangles would cover.
-void DrawRectangle(const Canvas& canvas, const TextureView& tex, const GfxVertex v[4]) {
-  int left = std::max(0, CeilPixel(Snap(v[0].x)));
-  int right = std::min(canvas.width, CeilPixel(Snap(v[1].x)));
-  int top = std::max(0, CeilPixel(Snap(v[0].y)));
-  int bottom = std::min(canvas.height, CeilPixel(Snap(v[2].y)));
-  if (left >= right || top >= bottom) return;
+// The pixels a plain rectangle covers: columns l <= x < r and rows t <= y < b, clipped to the canvas;
+// exactly the pixels the two triangles would cover.
+struct PixelRect {
+  int left, top, right, bottom;
+};
 
-  // Along a row u changes only with x and v only with y, so the same plane values hold in every row.
+PixelRect Covered(const Canvas& canvas, const GfxVertex v[4]) {
+  return PixelRect{std::max(0, CeilPixel(Snap(v[0].x))), std::max(0, CeilPixel(Snap(v[0].y))),
+                   std::min(canvas.width, CeilPixel(Snap(v[1].x))), std::min(canvas.height, CeilPixel(Snap(v[2].y)))};
+}
+
+// One row of a rectangle: the texels it samples, by column map or, where the map steps one texel per
+// pixel, straight from the texel row. The loops below are plain so that the compiler vectorizes them.
+struct Row {
+  uint32_t* out;
+  const uint32_t* texels;  // the texel row
+  const int* columns;      // the column map, or null where texels[first + i] is the i-th pixel's texel
+  int first;
+  int width;
+  uint32_t Texel(int i) const { return columns != nullptr ? texels[columns[i]] : texels[first + i]; }
+};
+
+// Opaque texels under opaque white: every pixel takes its texel.
+void CopyRow(const Row& r) {
+  if (r.columns == nullptr) {
+    std::memcpy(r.out, r.texels + r.first, static_cast<size_t>(r.width) * sizeof(uint32_t));
+    return;
+  }
+  for (int i = 0; i < r.width; ++i) r.out[i] = r.texels[r.columns[i]] | 0xFF000000u;
+}
+
+// Texels of alpha 0 or 255 under opaque white, as the colour key leaves sprites: opaque ones replace
+// the pixel, transparent ones leave it.
+void KeyedRow(const Row& r) {
+  if (r.columns == nullptr) {
+    const uint32_t* t = r.texels + r.first;
+    for (int i = 0; i < r.width; ++i) r.out[i] = (t[i] >> 24) != 0 ? t[i] : r.out[i];
+    return;
+  }
+  for (int i = 0; i < r.width; ++i) {
+    uint32_t t = r.texels[r.columns[i]];
+    if ((t >> 24) != 0) r.out[i] = t;
+  }
+}
+
+// Any texels under white with vertex alpha: the colour stays the texel's, the alpha is the product.
+void AlphaRow(const Row& r, uint32_t vertexAlpha) {
+  for (int i = 0; i < r.width; ++i) {
+    uint32_t t = r.Texel(i), a = Div255Round((t >> 24) * vertexAlpha);
+    r.out[i] = a != 0 ? BlendTexel(t, a, r.out[i]) : r.out[i];
+  }
+}
+
+// Any colour: the general formula, pixel by pixel.
+void ShadeRow(const Row& r, uint32_t color) {
+  for (int i = 0; i < r.width; ++i) r.out[i] = Shade(r.Texel(i), color, r.out[i]);
+}
+
+void DrawRow(const Row& r, const TextureView& tex, uint32_t color) {
+  bool white = (color & 0xFFFFFFu) == 0xFFFFFFu, opaqueWhite = color == 0xFFFFFFFFu;
+  if (opaqueWhite && tex.opaque) CopyRow(r);
+  else if (opaqueWhite && tex.binaryAlpha) KeyedRow(r);
+  else if (white) AlphaRow(r, color >> 24);
+  else ShadeRow(r, color);
+}
+
+// Along a row u changes only with x and v only with y, so one column map serves every row. A map that
+// steps one texel per pixel without wrapping is dropped for straight reads from the texel row.
+void DrawRectangle(const Canvas& canvas, const TextureView& tex, const GfxVertex v[4]) {
+  PixelRect p = Covered(canvas, v);
+  uint32_t color = v[0].diffuse;
+  // Vertex alpha 0 makes every pixel's alpha 0: nothing changes.
+  if (p.left >= p.right || p.top >= p.bottom || (color >> 24) == 0) return;
   Plane u = TexelPlaneU(tex, v[0], v[1], v[2]);
   Plane vv = TexelPlaneV(tex, v[0], v[1], v[2]);
   int columns[2048];
-  int width = std::min(right - left, 2048);
-  for (int i = 0; i < width; ++i) columns[i] = Wrap(u.At(left + i, top), tex.width);
-
-  uint32_t color = v[0].diffuse;
-  bool white = color == 0xFFFFFFFFu;
-  for (int py = top; py < bottom; ++py) {
-    const uint32_t* texRow = tex.texels + static_cast<size_t>(Wrap(vv.At(left, py), tex.height)) * tex.width;
-    uint32_t* out = canvas.pixels + static_cast<size_t>(py) * canvas.stride + left;
-    if (white && tex.opaque) {
-      for (int i = 0; i < width; ++i) out[i] = texRow[columns[i]] | 0xFF000000u;
-    } else if (white) {
-      for (int i = 0; i < width; ++i) {
-        uint32_t t = texRow[columns[i]], a = t >> 24;
-        if (a == 255) out[i] = t;
-        else if (a != 0) out[i] = BlendTexel(t, a, out[i]);
-      }
-    } else {
-      for (int i = 0; i < width; ++i) out[i] = Shade(texRow[columns[i]], color, out[i]);
-    }
+  int width = p.right - p.left;
+  bool contiguous = true;
+  for (int i = 0; i < width; ++i) {
+    columns[i] = Wrap(u.At(p.left + i, p.top), tex.width);
+    contiguous = contiguous && (i == 0 || columns[i] == columns[i - 1] + 1);
+  }
+  for (int py = p.top; py < p.bottom; ++py) {
+    Row row{canvas.pixels + static_cast<size_t>(py) * canvas.stride + p.left,
+            tex.texels + static_cast<size_t>(Wrap(vv.At(p.left, py), tex.height)) * tex.width,
+            contiguous ? nullptr : columns, columns[0], width};
+    DrawRow(row, tex, color);
   }
 }
 
@@ -220,6 +279,13 @@ void DrawQuadGeneral(const Canvas& canvas, const TextureView& texture, const Gfx
   if (!Drawable(canvas, texture, v)) return;
   DrawTriangle(canvas, texture, v[0], v[1], v[2]);
   DrawTriangle(canvas, texture, v[0], v[2], v[3]);
+}
+
+bool CoversCanvasOpaquely(const Canvas& canvas, const TextureView& texture, const GfxVertex v[4]) {
+  if (!Drawable(canvas, texture, v) || !IsPlainRectangle(v) || canvas.width > 2048) return false;
+  if (v[0].diffuse != 0xFFFFFFFFu || !texture.opaque) return false;
+  PixelRect p = Covered(canvas, v);
+  return p.left == 0 && p.top == 0 && p.right == canvas.width && p.bottom == canvas.height;
 }
 
 void DrawQuad(const Canvas& canvas, const TextureView& texture, const GfxVertex v[4]) {

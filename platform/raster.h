@@ -34,6 +34,10 @@ struct Canvas {
 // Draws the quad v[0..3] as the triangle fan (0, 1, 2), (0, 2, 3).
 void DrawQuad(const Canvas& canvas, const TextureView& texture, const GfxVertex v[4]);
 
+// Whether DrawQuad would give every pixel of the canvas a value that does not depend on what was there:
+// an opaque picture under opaque white over the whole canvas. Such a draw makes a clear before it moot.
+bool CoversCanvasOpaquely(const Canvas& canvas, const TextureView& texture, const GfxVertex v[4]);
+
 // The same through the general triangle path only; tests compare it with DrawQuad's fast path.
 void DrawQuadGeneral(const Canvas& canvas, const TextureView& texture, const GfxVertex v[4]);
 

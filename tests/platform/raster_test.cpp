@@ -461,6 +461,109 @@ TEST_F(Raster, RectangleFastPathGivesExactlyTheGeneralPathsPixels) {
   }
 }
 
+// Sprites drawn texel for texel, as nearly all of the game's are, take the fast path's straight row
+// copies and selects: opaque pictures, keyed ones (alpha 0 or 255) and translucent ones, under opaque
+// white, white with any vertex alpha, or any colour, on whole and half pixels, some cells running over
+// the picture's edge so that they wrap. Their pixels too must be exactly the general path's.
+TEST_F(Raster, TexelForTexelRowsGiveExactlyTheGeneralPathsPixels) {
+  constexpr int kTexW = 96, kTexH = 64;
+  std::mt19937 rng(20251211);
+  auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+  auto word = [&] { return static_cast<uint32_t>(rng()); };
+
+  std::vector<uint32_t> opaque(kTexW * kTexH), keyed(kTexW * kTexH), translucent(kTexW * kTexH);
+  for (uint32_t& t : opaque) t = kBlack | word();
+  for (uint32_t& t : keyed) t = pick(3) == 0 ? 0 : kBlack | word();
+  for (uint32_t& t : translucent) t = word();
+  GfxTexture textures[] = {GfxTexture(kTexW, kTexH, opaque), GfxTexture(kTexW, kTexH, keyed),
+                           GfxTexture(kTexW, kTexH, translucent)};
+  ASSERT_TRUE(textures[0].View().opaque);
+  ASSERT_TRUE(textures[1].View().binaryAlpha);
+
+  TestCanvas fast(200, 150, kBlack), general(200, 150, kBlack);
+  for (size_t i = 0; i < fast.pixels.size(); ++i) fast.pixels[i] = general.pixels[i] = kBlack | word();
+  for (int n = 0; n < 3000; ++n) {
+    int w = 1 + pick(90), h = 1 + pick(60), cellX = pick(kTexW), cellY = pick(kTexH);
+    float l = static_cast<float>(pick(260) - 40) - 0.5f * pick(2), t = static_cast<float>(pick(200) - 30) - 0.5f * pick(2);
+    uint32_t colors[] = {kWhite, kWhite, (word() << 24) | 0xFFFFFFu, 0xFFFFFFu, word()};
+    SpriteQuad q = Rect(l, t, l + w, t + h, float(cellX) / kTexW, float(cellY) / kTexH, float(cellX + w) / kTexW,
+                        float(cellY + h) / kTexH, colors[pick(5)]);
+    const GfxTexture& texture = textures[pick(3)];
+    DrawQuad(fast.View(), texture.View(), q.v);
+    DrawQuadGeneral(general.View(), texture.View(), q.v);
+    for (size_t p = 0; p < fast.pixels.size(); ++p) {
+      ASSERT_EQ(fast.pixels[p], general.pixels[p])
+          << "quad " << n << " (" << l << ", " << t << ") " << w << " × " << h << " at pixel " << p % 200 << ", "
+          << p / 200;
+    }
+  }
+}
+
+// The device's clear waits for the frame's first draw, which may make it moot. Whatever that draw is,
+// the pixels must be those of a clear carried out at once, then the same draws.
+TEST_F(Raster, DeferredClearGivesThePixelsOfAClearCarriedOutAtOnce) {
+  constexpr uint32_t kClear = 0xFF203040u;
+  enum Picture { kOpaque, kKeyed, kNone };
+  struct Step {
+    Picture picture;
+    float l, t, r, b;
+    uint32_t color;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Step> steps;
+    bool line;  // the results graph's line after the quads
+  };
+  const Case cases[] = {
+      {"an opaque picture over the whole screen", {{kOpaque, -0.5f, -0.5f, 639.5f, 479.5f, kWhite}}, false},
+      {"and beyond it", {{kOpaque, -20, -30, 700, 19680, kWhite}}, false},
+      {"translucent over the whole screen", {{kOpaque, -0.5f, -0.5f, 639.5f, 479.5f, 0xFEFFFFFFu}}, false},
+      {"tinted over the whole screen", {{kOpaque, -0.5f, -0.5f, 639.5f, 479.5f, 0xFFFFFFFEu}}, false},
+      {"a keyed picture over the whole screen", {{kKeyed, -0.5f, -0.5f, 639.5f, 479.5f, kWhite}}, false},
+      {"one column short", {{kOpaque, -0.5f, -0.5f, 638.5f, 479.5f, kWhite}}, false},
+      {"one row short", {{kOpaque, -0.5f, -0.5f, 639.5f, 478.5f, kWhite}}, false},
+      {"starting one column in", {{kOpaque, 0.5f, -0.5f, 639.5f, 479.5f, kWhite}}, false},
+      {"a sprite first", {{kKeyed, 10, 10, 58, 58, kWhite}, {kOpaque, -0.5f, -0.5f, 639.5f, 479.5f, kWhite}}, false},
+      {"no texture, then a sprite", {{kNone, -0.5f, -0.5f, 639.5f, 479.5f, kWhite}, {kKeyed, 10, 10, 58, 58, kWhite}},
+       false},
+      {"nothing drawn", {}, false},
+      {"only the line", {}, true},
+      {"the whole screen, then the line", {{kOpaque, -0.5f, -0.5f, 639.5f, 479.5f, kWhite}}, true},
+  };
+  std::vector<uint32_t> keyedTexels = UniqueTexels(64, 48);
+  for (size_t i = 0; i < keyedTexels.size(); i += 3) keyedTexels[i] = 0;
+  GfxTexture opaque(640, 480, UniqueTexels(640, 480)), keyed(64, 48, keyedTexels);
+  const GfxTexture* pictures[] = {&opaque, &keyed, nullptr};
+  const GfxPoint line[] = {{10, 400}, {300, 20}, {630, 470}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GfxDevice device(0);
+    TestCanvas expected(640, 480, kClear);
+    // The last frame's picture, which the clear must not let through.
+    SpriteQuad last = Rect(-0.5f, -0.5f, 639.5f, 479.5f, 0.25f, 0.5f, 1.25f, 1.5f);
+    device.BeginScene();
+    device.SetTexture(&opaque);
+    device.DrawQuad(last.v);
+    device.EndScene();
+    device.Clear(kClear);
+    device.BeginScene();
+    for (const Step& step : c.steps) {
+      SpriteQuad q = Rect(step.l, step.t, step.r, step.b, 0, 0, 1, 1, step.color);
+      device.SetTexture(pictures[step.picture]);
+      device.DrawQuad(q.v);
+      if (pictures[step.picture] != nullptr) DrawQuad(expected.View(), pictures[step.picture]->View(), q.v);
+    }
+    if (c.line) {
+      device.DrawPolyline(line, 3, 0xFFFFAEC9u);
+      DrawPolyline(expected.View(), &line[0].x, 3, 0xFFFFAEC9u);
+    }
+    device.EndScene();
+    int wrong = 0;
+    for (int p = 0; p < 640 * 480; ++p) wrong += device.Pixels()[p] != expected.pixels[p];
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
 // The results graph's line: pink along its path, shared between the two pixels across it, nothing away
 // from it.
 TEST_F(Raster, AntialiasedPolylineDrawsPinkAlongItsPathOnly) {
