@@ -52,25 +52,47 @@ void ConvertTexels(std::vector<uint32_t>& pixels, TextureFormat format, uint32_t
 
 GfxDevice::GfxDevice(int kind) : kind_(kind), pixels_(static_cast<size_t>(kWidth) * kHeight, 0xFF000000u) {}
 
-void GfxDevice::Clear(uint32_t color) { std::fill(pixels_.begin(), pixels_.end(), color | 0xFF000000u); }
+void GfxDevice::Clear(uint32_t color) {
+  clearColor_ = color | 0xFF000000u;
+  clearPending_ = true;
+}
+
+void GfxDevice::CarryOutClear() const {
+  if (!clearPending_) return;
+  std::fill(pixels_.begin(), pixels_.end(), clearColor_);
+  clearPending_ = false;
+}
+
+const uint32_t* GfxDevice::Pixels() const {
+  CarryOutClear();
+  return pixels_.data();
+}
 
 void GfxDevice::BeginScene() { inScene_ = true; }
 
 void GfxDevice::EndScene() { inScene_ = false; }
 
 void GfxDevice::Present() {
+  CarryOutClear();
   ++presentCount_;
   g_Host->PresentFrame(pixels_.data(), kWidth, kHeight);
 }
 
 void GfxDevice::DrawQuad(const GfxVertex vertices[4]) {
   if (!inScene_ || texture_ == nullptr) return;
-  ::DrawQuad(MakeCanvas(), texture_->View(), vertices);
+  Canvas canvas = MakeCanvas();
+  if (CoversCanvasOpaquely(canvas, texture_->View(), vertices)) {
+    clearPending_ = false;
+  } else {
+    CarryOutClear();
+  }
+  ::DrawQuad(canvas, texture_->View(), vertices);
 }
 
 void GfxDevice::DrawPolyline(const GfxPoint* points, int count, uint32_t color) {
   if (!inScene_ || count < 2) return;
   static_assert(sizeof(GfxPoint) == 2 * sizeof(float));
+  CarryOutClear();
   ::DrawPolyline(MakeCanvas(), reinterpret_cast<const float*>(points), count, color);
 }
 

@@ -61,6 +61,8 @@ class GfxDevice {
 
   explicit GfxDevice(int kind);
   int Kind() const { return kind_; }
+  // The clear waits for the first draw: one that covers the whole screen with opaque pixels makes it
+  // moot, anything else (or a read of the pixels) carries it out first.
   void Clear(uint32_t color);
   void BeginScene();
   void EndScene();
@@ -73,18 +75,22 @@ class GfxDevice {
   void DrawPolyline(const GfxPoint* points, int count, uint32_t color);
   // A texture from PNG or JPEG bytes at the picture's own size; null when the bytes do not decode.
   GfxTexture* CreateTexture(std::span<const uint8_t> bytes, TextureFormat format, uint32_t colorKey);
-  const uint32_t* Pixels() const { return pixels_.data(); }
+  const uint32_t* Pixels() const;
   int PresentCount() const { return presentCount_; }
   void Release();
 
  private:
-  Canvas MakeCanvas() { return Canvas{pixels_.data(), kWidth, kHeight, kWidth}; }
+  Canvas MakeCanvas() const { return Canvas{pixels_.data(), kWidth, kHeight, kWidth}; }
+  void CarryOutClear() const;
 
   int kind_;
   bool inScene_ = false;
   int presentCount_ = 0;
   const GfxTexture* texture_ = nullptr;
-  std::vector<uint32_t> pixels_;
+  // The picture is the pixels with the pending clear applied, so a const read may carry it out.
+  mutable std::vector<uint32_t> pixels_;
+  mutable bool clearPending_ = false;
+  uint32_t clearColor_ = 0;
 };
 
 // Draws the antialiased polyline of the results graph.
