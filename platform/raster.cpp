@@ -214,12 +214,19 @@ void KeyedRow(const Row& r) {
   }
 }
 
-// Any texels under white with vertex alpha: the colour stays the texel's, the alpha is the product.
+// A texel under white with vertex alpha: the colour stays the texel's, the alpha is the product.
+uint32_t BlendUnderWhite(uint32_t texel, uint32_t vertexAlpha, uint32_t dst) {
+  uint32_t a = Div255Round((texel >> 24) * vertexAlpha);
+  return a != 0 ? BlendTexel(texel, a, dst) : dst;
+}
+
 void AlphaRow(const Row& r, uint32_t vertexAlpha) {
-  for (int i = 0; i < r.width; ++i) {
-    uint32_t t = r.Texel(i), a = Div255Round((t >> 24) * vertexAlpha);
-    r.out[i] = a != 0 ? BlendTexel(t, a, r.out[i]) : r.out[i];
+  if (r.columns == nullptr) {
+    const uint32_t* t = r.texels + r.first;
+    for (int i = 0; i < r.width; ++i) r.out[i] = BlendUnderWhite(t[i], vertexAlpha, r.out[i]);
+    return;
   }
+  for (int i = 0; i < r.width; ++i) r.out[i] = BlendUnderWhite(r.texels[r.columns[i]], vertexAlpha, r.out[i]);
 }
 
 // Any colour: the general formula, pixel by pixel.
