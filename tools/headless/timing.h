@@ -1,4 +1,6 @@
-// The runner's --timing report: how long each tick took, by scene, and the run's peak memory.
+// The runner's --timing report: how long each tick took, by scene, and the run's peak memory. Ticks are
+// timed both by the clock on the wall and by the processor time the game's thread used: on a shared
+// machine the first also counts the time other programs had the processor.
 #pragma once
 
 #include <cstdint>
@@ -16,12 +18,12 @@ class TickTimer {
  private:
   struct Sample {
     int64_t tick;
-    double seconds;
+    double wall, cpu;  // seconds on the steady clock and of this thread's processor time
   };
   void NotePeak(int64_t tick);
 
   int scene_ = 0;
-  double start_ = 0;
+  double wallStart_ = 0, cpuStart_ = 0;
   std::vector<Sample> samples_[256];  // by scene number
   long peakKiB_ = 0;                  // peak resident memory so far
   size_t heldAtPeak_ = 0;             // decoded pictures and sound samples held when it was reached
