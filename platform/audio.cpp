@@ -52,6 +52,52 @@ bool AudioVoice::Running() const {
 
 void AudioVoice::Destroy() { engine_->DestroyVoice(this); }
 
+namespace {
+
+// Sample frame, channel of 8-bit unsigned or 16-bit signed little-endian data, as a 16-bit value.
+template <int kBits, int kChannels>
+int32_t SampleAt(const uint8_t* data, uint32_t frame, int channel) {
+  const uint8_t* p = data + (static_cast<size_t>(frame) * kChannels + channel) * (kBits / 8);
+  if constexpr (kBits == 8) {
+    return static_cast<int16_t>((p[0] - 128) * 256);
+  } else {
+    return static_cast<int16_t>(p[0] | p[1] << 8);
+  }
+}
+
+// a, then b weighted by fraction (0 to 65535): the interpolation between two neighbouring samples.
+int32_t Between(int32_t a, int32_t b, int64_t fraction) { return a + static_cast<int32_t>(((b - a) * fraction) >> 16); }
+
+// Mixes frames while the position stays before end, where the next sample frame is always the one after
+// in the same buffer; returns how many. The loop of every output frame, made for each format.
+template <int kBits, int kChannels>
+int MixRun(const uint8_t* data, uint64_t& position, uint64_t step, uint64_t end, int32_t* out, int frames) {
+  int i = 0;
+  for (; i < frames && position < end; ++i, position += step) {
+    uint32_t frame = static_cast<uint32_t>(position >> 32);
+    int64_t fraction = static_cast<int64_t>((position & (kOne - 1)) >> 16);
+    int32_t left = Between(SampleAt<kBits, kChannels>(data, frame, 0), SampleAt<kBits, kChannels>(data, frame + 1, 0),
+                           fraction);
+    int32_t right = left;
+    if constexpr (kChannels == 2) {
+      right = Between(SampleAt<kBits, kChannels>(data, frame, 1), SampleAt<kBits, kChannels>(data, frame + 1, 1),
+                      fraction);
+    }
+    out[2 * i] += left;
+    out[2 * i + 1] += right;
+  }
+  return i;
+}
+
+using MixRunFunction = int (*)(const uint8_t*, uint64_t&, uint64_t, uint64_t, int32_t*, int);
+
+MixRunFunction MixRunFor(const WaveFormat& format) {
+  bool eight = format.bitsPerSample == 8, mono = format.channels == 1;
+  return eight ? (mono ? MixRun<8, 1> : MixRun<8, 2>) : (mono ? MixRun<16, 1> : MixRun<16, 2>);
+}
+
+}  // namespace
+
 int16_t AudioVoice::Sample(uint32_t frame, int channel) const {
   const AudioBuffer& b = queue_[0];
   uint32_t offset = frame * format_.blockAlign + channel * (format_.bitsPerSample / 8);
@@ -78,23 +124,32 @@ bool AudioVoice::AdvanceFrame() {
   return false;
 }
 
+// The last frame of a pass: after it comes the first again in a loop, and silence after a one-shot.
+void AudioVoice::MixLastFrame(int32_t* out, uint64_t step) {
+  uint32_t frame = static_cast<uint32_t>(position_ >> 32);
+  bool nextSilent = loopsLeft_ == 0;
+  int64_t fraction = static_cast<int64_t>((position_ & (kOne - 1)) >> 16);
+  for (int c = 0; c < 2; ++c) {
+    int channel = format_.channels == 1 ? 0 : c;
+    int32_t a = Sample(frame, channel);
+    out[c] += Between(a, nextSilent ? 0 : Sample(0, channel), fraction);
+  }
+  position_ += step;
+}
+
+// Runs of frames inside the buffer go through the loop made for the voice's format; only the last frame
+// of each pass needs to look at what follows it.
 void AudioVoice::MixInto(int32_t* out, int frames, uint32_t outputRate) {
   uint64_t step = (uint64_t(format_.samplesPerSec) << 32) / outputRate;
-  for (int i = 0; i < frames && running_ && queued_ > 0; ++i) {
+  MixRunFunction run = MixRunFor(format_);
+  for (int i = 0; i < frames && running_ && queued_ > 0;) {
     if (!AdvanceFrame()) break;
-    uint32_t count = queue_[0].audioBytes / format_.blockAlign;
-    uint32_t frame = static_cast<uint32_t>(position_ >> 32);
-    // The frame after the last is the first again in a loop, and silence at the end of a one-shot.
-    uint32_t next = frame + 1 < count ? frame + 1 : 0;
-    bool nextSilent = frame + 1 >= count && loopsLeft_ == 0;
-    int64_t fraction = static_cast<int64_t>((position_ & (kOne - 1)) >> 16);
-    for (int c = 0; c < 2; ++c) {
-      int channel = format_.channels == 1 ? 0 : c;
-      int32_t a = Sample(frame, channel);
-      int32_t b = nextSilent ? 0 : Sample(next, channel);
-      out[2 * i + c] += a + static_cast<int32_t>(((b - a) * fraction) >> 16);
+    uint64_t last = uint64_t(queue_[0].audioBytes / format_.blockAlign - 1) << 32;
+    if (position_ >= last) {
+      MixLastFrame(out + 2 * i++, step);
+    } else {
+      i += run(queue_[0].audioData, position_, step, last, out + 2 * i, frames - i);
     }
-    position_ += step;
   }
 }
 

@@ -52,6 +52,7 @@ class AudioVoice {
   static constexpr int kQueueCapacity = 4;
   explicit AudioVoice(AudioEngine* engine, const WaveFormat& format);
   void MixInto(int32_t* out, int frames, uint32_t outputRate);
+  void MixLastFrame(int32_t* out, uint64_t step);
   int16_t Sample(uint32_t frame, int channel) const;
   bool AdvanceFrame();
 
