@@ -9,11 +9,16 @@
 
 namespace {
 
-bool AllAlpha(const std::vector<uint32_t>& texels, bool (*test)(uint32_t alpha)) {
-  for (uint32_t t : texels) {
-    if (!test(t >> 24)) return false;
+// Whether every texel is opaque, and whether every one is opaque or clear, in one pass.
+void ScanAlpha(const PixelVector& texels, TextureView* view) {
+  bool opaque = true, binary = true;
+  for (size_t i = 0; i < texels.size() && binary; ++i) {
+    uint32_t a = texels[i] >> 24;
+    opaque = opaque && a == 255;
+    binary = a == 0 || a == 255;
   }
-  return true;
+  view->opaque = opaque && binary;
+  view->binaryAlpha = binary;
 }
 
 uint32_t FiveBits(uint32_t channel) {
@@ -25,19 +30,23 @@ uint32_t FiveBits(uint32_t channel) {
 
 size_t GfxTexture::bytesHeld_ = 0;
 
-GfxTexture::GfxTexture(int width, int height, std::vector<uint32_t> texels)
+GfxTexture::GfxTexture(int width, int height, PixelVector texels, bool knownOpaque)
     : width_(width), height_(height), texels_(std::move(texels)) {
   bytesHeld_ += texels_.size() * sizeof(uint32_t);
   view_.texels = texels_.data();
   view_.width = width_;
   view_.height = height_;
-  view_.opaque = AllAlpha(texels_, [](uint32_t a) { return a == 255; });
-  view_.binaryAlpha = AllAlpha(texels_, [](uint32_t a) { return a == 0 || a == 255; });
+  if (knownOpaque) {
+    view_.opaque = view_.binaryAlpha = true;
+  } else {
+    ScanAlpha(texels_, &view_);
+  }
 }
 
 GfxTexture::~GfxTexture() { bytesHeld_ -= texels_.size() * sizeof(uint32_t); }
 
-void ConvertTexels(std::vector<uint32_t>& pixels, TextureFormat format, uint32_t colorKey) {
+void ConvertTexels(PixelVector& pixels, TextureFormat format, uint32_t colorKey) {
+  if (format == TextureFormat::A8R8G8B8 && colorKey == kNoColorKey) return;  // the pixels are the texels
   for (uint32_t& p : pixels) {
     if (colorKey != kNoColorKey && p == colorKey) {
       p = 0;
@@ -101,7 +110,9 @@ GfxTexture* GfxDevice::CreateTexture(std::span<const uint8_t> bytes, TextureForm
   std::string error;
   if (bytes.empty() || !DecodePicture(bytes, &picture, &error)) return nullptr;
   ConvertTexels(picture.pixels, format, colorKey);
-  return new GfxTexture(picture.width, picture.height, std::move(picture.pixels));
+  // Without an alpha channel every pixel is opaque, and only the key could have made some clear.
+  bool opaque = !picture.hasAlpha && colorKey == kNoColorKey;
+  return new GfxTexture(picture.width, picture.height, std::move(picture.pixels), opaque);
 }
 
 void GfxDevice::Release() {

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "platform/picture_memory.h"
 #include "platform/raster.h"
 
 // The desktop's display mode; the device keeps its framebuffer in its own 32-bit format whatever it is.
@@ -26,7 +27,8 @@ constexpr uint32_t kBlackColorKey = 0xFF000000u;
 
 class GfxTexture {
  public:
-  GfxTexture(int width, int height, std::vector<uint32_t> texels);
+  // A texture known to be opaque needs no look at its texels' alpha.
+  GfxTexture(int width, int height, PixelVector texels, bool knownOpaque = false);
   ~GfxTexture();
   GfxTexture(const GfxTexture&) = delete;
   GfxTexture& operator=(const GfxTexture&) = delete;
@@ -34,20 +36,20 @@ class GfxTexture {
   static size_t BytesHeld() { return bytesHeld_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
-  const std::vector<uint32_t>& Texels() const { return texels_; }
+  const PixelVector& Texels() const { return texels_; }
   const TextureView& View() const { return view_; }
   void Release() { delete this; }
 
  private:
   int width_;
   int height_;
-  std::vector<uint32_t> texels_;
+  PixelVector texels_;
   TextureView view_;
   static size_t bytesHeld_;
 };
 
 // Turns decoded ARGB pixels into texture texels by the format and colour key (exposed for tests).
-void ConvertTexels(std::vector<uint32_t>& pixels, TextureFormat format, uint32_t colorKey);
+void ConvertTexels(PixelVector& pixels, TextureFormat format, uint32_t colorKey);
 
 // A point of a polyline, in screen pixels.
 struct GfxPoint {

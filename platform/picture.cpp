@@ -41,7 +41,7 @@ bool DecodePng(std::span<const uint8_t> bytes, Picture* out, std::string* error)
   out->width = static_cast<int>(image.width);
   out->height = static_cast<int>(image.height);
   out->hasAlpha = (image.format & PNG_FORMAT_FLAG_ALPHA) != 0;
-  out->pixels.assign(static_cast<size_t>(out->width) * out->height, 0);
+  out->pixels.resize(static_cast<size_t>(out->width) * out->height);
   // BGRA bytes in memory are 0xAARRGGBB words on the little-endian machines we run on.
   image.format = PNG_FORMAT_BGRA;
   if (!png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr)) {
@@ -70,7 +70,8 @@ bool DecodeJpeg(std::span<const uint8_t> bytes, Picture* out, std::string* error
   out->width = width;
   out->height = height;
   out->hasAlpha = false;
-  out->pixels.assign(static_cast<size_t>(width) * height, 0xFF000000u);
+  // The decoder writes every pixel, alpha 255 included.
+  out->pixels.resize(static_cast<size_t>(width) * height);
   auto* dst = reinterpret_cast<unsigned char*>(out->pixels.data());
   // The decoder only warns about a stream cut short and fills the rest in grey; a picture that is not all
   // there is refused, as a PNG cut short is, so that the game's failure message tells of it.

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/picture_memory.h"
+
 // A decoded picture: pixels 0xAARRGGBB, row after row from the top.
 struct Picture {
   int width = 0;
   int height = 0;
   bool hasAlpha = false;          // the stored picture carries an alpha channel
-  std::vector<uint32_t> pixels;
+  PixelVector pixels;
 };
 
 // The largest picture the decoder accepts, so that a corrupt header cannot ask for gigabytes.

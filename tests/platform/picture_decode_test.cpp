@@ -54,7 +54,7 @@ TEST(Picture, PngDecodesToTheSameArgbPixelsWithOrWithoutAlpha) {
     EXPECT_EQ(picture.width, 13);
     EXPECT_EQ(picture.height, 7);
     EXPECT_EQ(picture.hasAlpha, keepAlpha);
-    EXPECT_EQ(picture.pixels, pixels);
+    EXPECT_EQ(picture.pixels, PixelVector(pixels.begin(), pixels.end()));
   }
 }
 
@@ -195,7 +195,7 @@ TEST(TextureConversion, ColourKeyMakesOnlyOpaqueBlackTransparent) {
       {0x80123456u, 0x80123456u, 0x80123456u},  // the full format keeps alpha as it is
   };
   for (const Case& c : cases) {
-    std::vector<uint32_t> keyed = {c.in}, unkeyed = {c.in};
+    PixelVector keyed = {c.in}, unkeyed = {c.in};
     ConvertTexels(keyed, TextureFormat::A8R8G8B8, kBlackColorKey);
     ConvertTexels(unkeyed, TextureFormat::A8R8G8B8, kNoColorKey);
     EXPECT_EQ(keyed[0], c.keyed) << std::hex << c.in;
@@ -205,7 +205,7 @@ TEST(TextureConversion, ColourKeyMakesOnlyOpaqueBlackTransparent) {
 
 TEST(TextureConversion, OneBitAlphaFormatKeepsFiveBitsPerChannelAndOpaqueOrTransparent) {
   // Every channel value keeps its top five bits, and values that agree in them come out the same.
-  std::vector<uint32_t> out(256);
+  PixelVector out(256);
   for (uint32_t v = 0; v < 256; ++v) out[v] = 0xFF000000u | v << 16 | v << 8 | v;
   ConvertTexels(out, TextureFormat::A1R5G5B5, kNoColorKey);
   for (uint32_t v = 0; v < 256; ++v) {
@@ -219,7 +219,7 @@ TEST(TextureConversion, OneBitAlphaFormatKeepsFiveBitsPerChannelAndOpaqueOrTrans
   EXPECT_EQ(out[255], 0xFFFFFFFFu);
 
   // Alpha becomes 0 or 255 at the half-way threshold, and grows with the picture's alpha.
-  std::vector<uint32_t> alphas(256);
+  PixelVector alphas(256);
   for (uint32_t a = 0; a < 256; ++a) alphas[a] = a << 24 | 0x00FFFFFFu;
   ConvertTexels(alphas, TextureFormat::A1R5G5B5, kNoColorKey);
   for (uint32_t a = 0; a < 256; ++a) EXPECT_EQ(alphas[a] >> 24, a < 128 ? 0u : 255u) << "alpha " << a;
@@ -232,10 +232,10 @@ TEST(TextureConversion, DeviceTexturesFollowTheirFormatAndKey) {
   struct Case {
     TextureFormat format;
     uint32_t key;
-    std::vector<uint32_t> texels;
+    PixelVector texels;
   };
   const Case cases[] = {
-      {TextureFormat::A8R8G8B8, kNoColorKey, picture},
+      {TextureFormat::A8R8G8B8, kNoColorKey, PixelVector(picture.begin(), picture.end())},
       {TextureFormat::A8R8G8B8, kBlackColorKey,
        {0, 0xFF070707u, 0x80000000u, 0xFFFF0000u, 0, 0x7FFFFFFFu, 0x80FFFFFFu, 0xFF123456u}},
       // Nearly-black turns black only after the key was tested, so it stays opaque.

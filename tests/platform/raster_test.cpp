@@ -39,8 +39,8 @@ struct TestCanvas {
 // A texel value that differs for every (x, y) of a 640 × 480 picture.
 uint32_t UniqueTexel(int x, int y) { return kBlack | ((static_cast<uint32_t>(y) << 10 | x) ^ 0x5A5A5Au); }
 
-std::vector<uint32_t> UniqueTexels(int width, int height) {
-  std::vector<uint32_t> texels(static_cast<size_t>(width) * height);
+PixelVector UniqueTexels(int width, int height) {
+  PixelVector texels(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) texels[static_cast<size_t>(y) * width + x] = UniqueTexel(x, y);
   }
@@ -433,7 +433,7 @@ TEST_F(Raster, RectangleFastPathGivesExactlyTheGeneralPathsPixels) {
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   auto word = [&] { return static_cast<uint32_t>(rng()); };
 
-  std::vector<uint32_t> opaque(7 * 5), keyed(8 * 8), translucent(5 * 9);
+  PixelVector opaque(7 * 5), keyed(8 * 8), translucent(5 * 9);
   for (uint32_t& t : opaque) t = kBlack | word();
   for (uint32_t& t : keyed) t = pick(3) == 0 ? 0 : kBlack | word();
   for (uint32_t& t : translucent) t = word();
@@ -471,7 +471,7 @@ TEST_F(Raster, TexelForTexelRowsGiveExactlyTheGeneralPathsPixels) {
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   auto word = [&] { return static_cast<uint32_t>(rng()); };
 
-  std::vector<uint32_t> opaque(kTexW * kTexH), keyed(kTexW * kTexH), translucent(kTexW * kTexH);
+  PixelVector opaque(kTexW * kTexH), keyed(kTexW * kTexH), translucent(kTexW * kTexH);
   for (uint32_t& t : opaque) t = kBlack | word();
   for (uint32_t& t : keyed) t = pick(3) == 0 ? 0 : kBlack | word();
   for (uint32_t& t : translucent) t = word();
@@ -530,7 +530,7 @@ TEST_F(Raster, DeferredClearGivesThePixelsOfAClearCarriedOutAtOnce) {
       {"only the line", {}, true},
       {"the whole screen, then the line", {{kOpaque, -0.5f, -0.5f, 639.5f, 479.5f, kWhite}}, true},
   };
-  std::vector<uint32_t> keyedTexels = UniqueTexels(64, 48);
+  PixelVector keyedTexels = UniqueTexels(64, 48);
   for (size_t i = 0; i < keyedTexels.size(); i += 3) keyedTexels[i] = 0;
   GfxTexture opaque(640, 480, UniqueTexels(640, 480)), keyed(64, 48, keyedTexels);
   const GfxTexture* pictures[] = {&opaque, &keyed, nullptr};

@@ -148,7 +148,7 @@ TEST_F(Catalogue, EveryRowAppliesItsFormatAndKeyToAnyPicture) {
       if (row.handle == &g_TexWeather && row.id != kWeatherRows[stage].id) continue;
       SCOPED_TRACE(row.name);
       ASSERT_NE(*row.handle, nullptr);
-      std::vector<uint32_t> expected = pixels;
+      PixelVector expected(pixels.begin(), pixels.end());
       ConvertTexels(expected, row.format, row.key);
       EXPECT_EQ((*row.handle)->Texels(), expected);
     }
