@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 #include "platform/audio.h"
@@ -22,6 +23,24 @@ double Seconds(uint64_t ticks) { return static_cast<double>(ticks) / SDL_GetPerf
 
 void FeedAudio(void* engine, Uint8* stream, int length) {
   static_cast<AudioEngine*>(engine)->Mix(reinterpret_cast<int16_t*>(stream), length / 4);
+}
+
+// An OpenGL renderer whose implementation is itself a software rasterizer (Mesa's llvmpipe, softpipe or
+// swrast, as on machines without a graphics driver) accelerates nothing: it draws the frame on the
+// processor in threads of its own and then hands it to the window system, about ten times slower than
+// SDL's software presentation, which copies the frame straight into the window.
+bool DrawnBySoftwareOpenGl(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  constexpr unsigned int kGlRenderer = 0x1F01;
+  const char* name = getString != nullptr ? reinterpret_cast<const char*>(getString(kGlRenderer)) : nullptr;
+  if (name == nullptr) return false;
+  for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"}) {
+    if (std::strstr(name, software) != nullptr) return true;
+  }
+  return false;
 }
 
 // The next code point of UTF-8 text (malformed bytes are passed over one at a time).
@@ -43,6 +62,8 @@ bool SdlHost::Init() {
   // Integer scaling with nearest sampling keeps the pixel art crisp in fullscreen.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Software presentation copies into the window's own framebuffer rather than through an OpenGL texture.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
 }
 
@@ -101,10 +122,17 @@ bool SdlHost::OpenPresenter(int kind) {
       SDL_RENDERER_ACCELERATED,
       SDL_RENDERER_SOFTWARE,
   };
-  if (window_ == nullptr) return false;
+  if (window_ == nullptr || (kind != 2 && softwareOpenGl_)) return false;
   renderer_ = SDL_CreateRenderer(window_, -1, kRendererFlags[kind]);
   if (renderer_ == nullptr) return false;
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
+  if (kind != 2 && DrawnBySoftwareOpenGl(renderer_)) {
+    softwareOpenGl_ = true;
+    ClosePresenter();  // not accelerated after all: the game goes on to software presentation
+    return false;
+  }
+  // The framebuffer is always opaque, so the texture takes it without alpha: nothing is blended when it is
+  // drawn, and where the window has the same format the software presenter copies it as it is.
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
   if (texture_ == nullptr) {
     ClosePresenter();
     return false;
@@ -225,8 +253,12 @@ void SdlHost::IdleStep(Application& app) {
 }
 
 void SdlHost::ShowFrame() {
-  SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-  SDL_RenderClear(renderer_);
+  // Only a window larger than the frame (fullscreen) has borders to paint black.
+  int width = 0, height = 0;
+  if (SDL_GetRendererOutputSize(renderer_, &width, &height) != 0 || width != 640 || height != 480) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+  }
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
 }

@@ -61,4 +61,5 @@ class SdlHost : public Host {
   int exitCode_ = 0;
   long idleCount_ = 0;
   bool firstFrameShown_ = false;
+  bool softwareOpenGl_ = false;  // OpenGL here is a software rasterizer: no accelerated presentation
 };
