@@ -46,13 +46,15 @@ bool ReadLine(const Child& child, std::string* line) {
   return false;
 }
 
-int Finish(Child& child) {
+int Finish(Child& child, rusage* usage) {
   char buffer[4096];
   while (read(child.output, buffer, sizeof buffer) > 0) {
   }
   close(child.output);
   int status = 0;
-  waitpid(child.pid, &status, 0);
+  rusage used{};
+  wait4(child.pid, &status, 0, &used);
+  if (usage != nullptr) *usage = used;
   child.pid = -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -1,6 +1,7 @@
 // Starting another program for a benchmark and reading its output as it comes.
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <string>
@@ -17,7 +18,8 @@ bool Spawn(const std::string& path, const std::vector<std::string>& args, const 
            int stream, Child* child);
 // Reads the child's stream up to and including the next line break; false at the end of the stream.
 bool ReadLine(const Child& child, std::string* line);
-// Reads the rest of the stream, then waits for the child to end; returns its exit status (-1 if killed).
-int Finish(Child& child);
+// Reads the rest of the stream, then waits for the child to end; returns its exit status (-1 if killed)
+// and, if asked, the processor time and memory it used.
+int Finish(Child& child, rusage* usage = nullptr);
 // The path of the running program, for starting it again as a fresh process.
 std::string OwnPath();

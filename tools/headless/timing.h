@@ -28,4 +28,5 @@ class TickTimer {
   long peakKiB_ = 0;                  // peak resident memory so far
   size_t heldAtPeak_ = 0;             // decoded pictures and sound samples held when it was reached
   int64_t peakTick_ = -1;
+  double firstFrameEnd_ = 0;          // steady clock at the end of tick 0, the first title frame
 };
