@@ -59,7 +59,7 @@ void ConvertTexels(PixelVector& pixels, TextureFormat format, uint32_t colorKey)
   }
 }
 
-GfxDevice::GfxDevice(int kind) : kind_(kind), pixels_(static_cast<size_t>(kWidth) * kHeight, 0xFF000000u) {}
+GfxDevice::GfxDevice(int kind) : kind_(kind), pixels_(static_cast<size_t>(kWidth) * kHeight) {}
 
 void GfxDevice::Clear(uint32_t color) {
   clearColor_ = color | 0xFF000000u;

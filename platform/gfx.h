@@ -90,9 +90,9 @@ class GfxDevice {
   int presentCount_ = 0;
   const GfxTexture* texture_ = nullptr;
   // The picture is the pixels with the pending clear applied, so a const read may carry it out.
-  mutable std::vector<uint32_t> pixels_;
-  mutable bool clearPending_ = false;
-  uint32_t clearColor_ = 0;
+  mutable PixelVector pixels_;
+  mutable bool clearPending_ = true;   // a new device shows black
+  uint32_t clearColor_ = 0xFF000000u;
 };
 
 // Draws the antialiased polyline of the results graph.
