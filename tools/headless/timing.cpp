@@ -26,6 +26,12 @@ double ThreadSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
+long Preemptions() {
+  rusage usage{};
+  getrusage(RUSAGE_THREAD, &usage);
+  return usage.ru_nivcsw;
+}
+
 long PeakResidentKiB() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -63,13 +69,14 @@ void WriteDurations(std::FILE* f, const std::string& name, std::vector<std::pair
 
 void TickTimer::Begin() {
   scene_ = g_FrameNo;
+  preemptedStart_ = Preemptions();
   wallStart_ = Now();
   cpuStart_ = ThreadSeconds();
 }
 
 void TickTimer::End(int64_t tick) {
   double cpu = ThreadSeconds() - cpuStart_, wall = Now() - wallStart_;
-  samples_[scene_].push_back(Sample{tick, wall, cpu});
+  samples_[scene_].push_back(Sample{tick, wall, cpu, Preemptions() - preemptedStart_});
   if (tick == 0) firstFrameEnd_ = wallStart_ + wall;
   NotePeak(tick);
 }
@@ -96,6 +103,14 @@ bool TickTimer::Write(const std::string& path) const {
     }
     WriteDurations(f, SceneName(scene) + "_wall", wall);
     WriteDurations(f, SceneName(scene) + "_cpu", cpu);
+    // What the slowest tick by the wall clock spent working, and how often other programs interrupted it.
+    const std::vector<Sample>& samples = samples_[scene];
+    const Sample& slowest = *std::max_element(samples.begin(), samples.end(),
+                                              [](const Sample& a, const Sample& b) { return a.wall < b.wall; });
+    long preemptedTicks = std::count_if(samples.begin(), samples.end(), [](const Sample& s) { return s.preempted > 0; });
+    std::string name = SceneName(scene);
+    std::fprintf(f, "%s_wall_worst_cpu_ms %.4f\n%s_wall_worst_preemptions %ld\n%s_preempted_ticks %ld\n",
+                 name.c_str(), slowest.cpu * 1e3, name.c_str(), slowest.preempted, name.c_str(), preemptedTicks);
   }
   std::fprintf(f, "peak_resident_bytes %lld\nheld_at_peak_bytes %zu\npeak_tick %lld\n",
                static_cast<long long>(peakKiB_) * 1024, heldAtPeak_, static_cast<long long>(peakTick_));

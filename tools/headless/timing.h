@@ -19,11 +19,13 @@ class TickTimer {
   struct Sample {
     int64_t tick;
     double wall, cpu;  // seconds on the steady clock and of this thread's processor time
+    long preempted;    // times the thread was made to give the processor to another during the tick
   };
   void NotePeak(int64_t tick);
 
   int scene_ = 0;
   double wallStart_ = 0, cpuStart_ = 0;
+  long preemptedStart_ = 0;
   std::vector<Sample> samples_[256];  // by scene number
   long peakKiB_ = 0;                  // peak resident memory so far
   size_t heldAtPeak_ = 0;             // decoded pictures and sound samples held when it was reached
