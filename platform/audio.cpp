@@ -69,22 +69,18 @@ int32_t SampleAt(const uint8_t* data, uint32_t frame, int channel) {
 int32_t Between(int32_t a, int32_t b, int64_t fraction) { return a + static_cast<int32_t>(((b - a) * fraction) >> 16); }
 
 // Mixes frames while the position stays before end, where the next sample frame is always the one after
-// in the same buffer; returns how many. The loop of every output frame, made for each format.
+// in the same buffer; returns how many. The loop of every output frame, made for each format, into a
+// buffer of as many channels as the sound has.
 template <int kBits, int kChannels>
 int MixRun(const uint8_t* data, uint64_t& position, uint64_t step, uint64_t end, int32_t* out, int frames) {
   int i = 0;
   for (; i < frames && position < end; ++i, position += step) {
     uint32_t frame = static_cast<uint32_t>(position >> 32);
     int64_t fraction = static_cast<int64_t>((position & (kOne - 1)) >> 16);
-    int32_t left = Between(SampleAt<kBits, kChannels>(data, frame, 0), SampleAt<kBits, kChannels>(data, frame + 1, 0),
-                           fraction);
-    int32_t right = left;
-    if constexpr (kChannels == 2) {
-      right = Between(SampleAt<kBits, kChannels>(data, frame, 1), SampleAt<kBits, kChannels>(data, frame + 1, 1),
-                      fraction);
+    for (int c = 0; c < kChannels; ++c) {
+      out[kChannels * i + c] += Between(SampleAt<kBits, kChannels>(data, frame, c),
+                                        SampleAt<kBits, kChannels>(data, frame + 1, c), fraction);
     }
-    out[2 * i] += left;
-    out[2 * i + 1] += right;
   }
   return i;
 }
@@ -129,26 +125,28 @@ void AudioVoice::MixLastFrame(int32_t* out, uint64_t step) {
   uint32_t frame = static_cast<uint32_t>(position_ >> 32);
   bool nextSilent = loopsLeft_ == 0;
   int64_t fraction = static_cast<int64_t>((position_ & (kOne - 1)) >> 16);
-  for (int c = 0; c < 2; ++c) {
-    int channel = format_.channels == 1 ? 0 : c;
-    int32_t a = Sample(frame, channel);
-    out[c] += Between(a, nextSilent ? 0 : Sample(0, channel), fraction);
+  for (int c = 0; c < format_.channels; ++c) {
+    int32_t a = Sample(frame, c);
+    out[c] += Between(a, nextSilent ? 0 : Sample(0, c), fraction);
   }
   position_ += step;
 }
 
 // Runs of frames inside the buffer go through the loop made for the voice's format; only the last frame
-// of each pass needs to look at what follows it.
-void AudioVoice::MixInto(int32_t* out, int frames, uint32_t outputRate) {
+// of each pass needs to look at what follows it. Mono sounds go into the mono buffer, which is added to
+// both channels at the end.
+void AudioVoice::MixInto(int32_t* stereo, int32_t* mono, int frames, uint32_t outputRate) {
   uint64_t step = (uint64_t(format_.samplesPerSec) << 32) / outputRate;
   MixRunFunction run = MixRunFor(format_);
+  int channels = format_.channels;
+  int32_t* out = channels == 1 ? mono : stereo;
   for (int i = 0; i < frames && running_ && queued_ > 0;) {
     if (!AdvanceFrame()) break;
     uint64_t last = uint64_t(queue_[0].audioBytes / format_.blockAlign - 1) << 32;
     if (position_ >= last) {
-      MixLastFrame(out + 2 * i++, step);
+      MixLastFrame(out + channels * i++, step);
     } else {
-      i += run(queue_[0].audioData, position_, step, last, out + 2 * i, frames - i);
+      i += run(queue_[0].audioData, position_, step, last, out + channels * i, frames - i);
     }
   }
 }
@@ -168,6 +166,7 @@ AudioOutput* AudioEngine::CreateOutput() {
   if (FaultActive(Fault::AudioOutput) || !g_Host->OpenAudioOutput(this, &rate) || rate <= 0) return nullptr;
   std::lock_guard guard(lock_);
   mixBuffer_.reserve(16384);
+  monoBuffer_.reserve(8192);
   output_ = new AudioOutput(static_cast<uint32_t>(rate));
   return output_;
 }
@@ -197,11 +196,12 @@ uint32_t AudioEngine::OutputRate() const {
 void AudioEngine::Mix(int16_t* out, int frames) {
   std::lock_guard guard(lock_);
   mixBuffer_.assign(static_cast<size_t>(frames) * 2, 0);
+  monoBuffer_.assign(static_cast<size_t>(frames), 0);
   if (output_ != nullptr) {
-    for (AudioVoice* v : voices_) v->MixInto(mixBuffer_.data(), frames, output_->Rate());
+    for (AudioVoice* v : voices_) v->MixInto(mixBuffer_.data(), monoBuffer_.data(), frames, output_->Rate());
   }
   for (size_t i = 0; i < mixBuffer_.size(); ++i) {
-    out[i] = static_cast<int16_t>(std::clamp(mixBuffer_[i], -32768, 32767));
+    out[i] = static_cast<int16_t>(std::clamp(mixBuffer_[i] + monoBuffer_[i / 2], -32768, 32767));
   }
 }
 

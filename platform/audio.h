@@ -51,7 +51,7 @@ class AudioVoice {
   friend class AudioEngine;
   static constexpr int kQueueCapacity = 4;
   explicit AudioVoice(AudioEngine* engine, const WaveFormat& format);
-  void MixInto(int32_t* out, int frames, uint32_t outputRate);
+  void MixInto(int32_t* stereo, int32_t* mono, int frames, uint32_t outputRate);
   void MixLastFrame(int32_t* out, uint64_t step);
   int16_t Sample(uint32_t frame, int channel) const;
   bool AdvanceFrame();
@@ -99,5 +99,6 @@ class AudioEngine {
   mutable std::mutex lock_;
   AudioOutput* output_ = nullptr;
   std::vector<AudioVoice*> voices_;
-  std::vector<int32_t> mixBuffer_;
+  std::vector<int32_t> mixBuffer_;    // the frames being mixed, two channels each
+  std::vector<int32_t> monoBuffer_;   // the mono voices' share, the same in both channels
 };
