@@ -8,7 +8,9 @@
 // edge never both draw, or both miss, a pixel on it.
 //
 // All quads of the game are axis-aligned rectangles; DrawQuad sends those through a fast path that
-// evaluates the same formulas once per row and column instead of once per pixel.
+// evaluates the same formulas once per row and column instead of once per pixel, and draws each row with
+// the simplest loop that the picture and the colour allow: a copy, a select, a blend or the general
+// formula.
 #include "platform/raster.h"
 
 #include <algorithm>
