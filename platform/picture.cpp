@@ -130,7 +130,8 @@ bool EncodePng(std::vector<uint8_t>* out, const uint32_t* pixels, int width, int
   image.format = keepAlpha ? PNG_FORMAT_BGRA : PNG_FORMAT_BGR;
   std::vector<uint8_t> packed;
   const void* source = pixels;
-  png_int_32 rowStride = stride;
+  // libpng counts the row stride in components (bytes here), not in pixels.
+  png_int_32 rowStride = stride * 4;
   if (!keepAlpha) {
     packed.resize(static_cast<size_t>(width) * height * 3);
     for (int y = 0; y < height; ++y) {
@@ -141,7 +142,7 @@ bool EncodePng(std::vector<uint8_t>* out, const uint32_t* pixels, int width, int
       }
     }
     source = packed.data();
-    rowStride = width;
+    rowStride = width * 3;
   }
   png_alloc_size_t size = 0;
   if (!png_image_write_get_memory_size(image, size, 0, source, rowStride, nullptr)) return false;
