@@ -153,10 +153,13 @@ TEST_F(BossFight, FollowerReachingAnEdgeEndsTheSalvoAndTheFramesPass) {
   PutChain(0, -10, 200, 1);  // steps back inside, but leaves its old place to the follower
   PutChain(1, 20, 200, 1);
   PutChain(2, 40, 200, 1);
+  EnemyShot& held = PutEnemyShot(3, 6, 500, 300, 16, 24);
+  held.active = 0, held.dx = kBurstHeld, held.dy = 2;
   RunShotFrame(10001);
   ExpectSalvoEnded();
   EXPECT_FLOAT_EQ(Left(g_EnemyShots[0].quad), 6);
   EXPECT_FLOAT_EQ(Left(g_EnemyShots[2].quad), 40) << "nothing after the follower moved";
+  EXPECT_EQ(held.dy, 2);
 }
 
 struct Reaim {

@@ -126,6 +126,7 @@ TEST_F(EnemyFire, NewSlowAimedBulletTurnsTheSignsOfThoseInFlight) {
 }
 
 struct Curve {
+  float startY;
   int32_t mode;
   float endX, endY;
   int32_t steps;
@@ -135,11 +136,11 @@ class CurvingBullets : public EnemyWorld, public ::testing::WithParamInterface<C
 
 TEST_P(CurvingBullets, CurveStartsInTheFirstFrameFrom300) {
   const Curve& c = GetParam();
-  EnemyShot& shot = PutEnemyShot(4, 1, 300, 283.5f, 12, 12);
+  EnemyShot& shot = PutEnemyShot(4, 1, 300, c.startY, 12, 12);
   shot.dx = 0, shot.dy = 8;
   g_FireWork[4] = c.mode;
   g_ShotStep[4] = 0;
-  // 291.5, 299.5 and 307.5 straight; then the first three curve steps.
+  // From 283.5: 291.5, 299.5 and 307.5 straight, then three curve steps; from 284 the third step curves.
   for (int k = 0; k < 6; ++k) RunShotFrame(50);
   EXPECT_FLOAT_EQ(Left(shot.quad), c.endX);
   EXPECT_FLOAT_EQ(Top(shot.quad), c.endY);
@@ -147,8 +148,8 @@ TEST_P(CurvingBullets, CurveStartsInTheFirstFrameFrom300) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, CurvingBullets,
-                         ::testing::Values(Curve{0, 300, 331.5f, 0}, Curve{1, 301, 327.5f, 3},
-                                           Curve{2, 299, 327.5f, 3}));
+                         ::testing::Values(Curve{283.5f, 0, 300, 331.5f, 0}, Curve{283.5f, 1, 301, 327.5f, 3},
+                                           Curve{283.5f, 2, 299, 327.5f, 3}, Curve{284, 1, 301, 327, 4}));
 
 TEST_F(EnemyFire, CurvingBulletLeavingResetsItsCurveStep) {
   EnemyShot& curving = PutEnemyShot(4, 1, 300, 470, 12, 12);
@@ -207,6 +208,8 @@ TEST_P(BeamEnds, BallAtAnEdgeEndsTheBeamAndPassesTheTurn) {
     g_ShotSlope[s] = 9999, g_DirStepX[s] = 1, g_DirStepY[s] = 1;  // straight down at 16
   }
   PutEnemyShot(3, 0, 500, 200, 12, 24).dy = 8;
+  EnemyShot& held = PutEnemyShot(4, 6, 500, 300, 16, 24);
+  held.active = 0, held.dx = kBurstHeld, held.dy = 2;
 
   RunShotFrame(50);
 
@@ -216,6 +219,7 @@ TEST_P(BeamEnds, BallAtAnEdgeEndsTheBeamAndPassesTheTurn) {
   EXPECT_FLOAT_EQ(Top(g_EnemyShots[0].quad), 216) << "the head moved before the ball left";
   EXPECT_FLOAT_EQ(Top(g_EnemyShots[2].quad), 300) << "the pass stopped at the ball that left";
   EXPECT_FLOAT_EQ(Top(g_EnemyShots[3].quad), 200);
+  EXPECT_EQ(held.dy, 2) << "not even a held slot counts on in that frame";
 }
 
 INSTANTIATE_TEST_SUITE_P(Shooters, BeamEnds,
