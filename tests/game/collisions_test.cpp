@@ -233,6 +233,30 @@ TEST_F(Collisions, BeamHeadOnTheShipPassesTheTurn) {
   EXPECT_EQ(g_Enemies[1].firePeriod, 67);
 }
 
+struct Ratio {
+  int32_t slot0Type;
+  int32_t appeared;
+  bool refreshed;
+};
+
+class HitRatios : public EnemyWorld, public ::testing::WithParamInterface<Ratio> {};
+
+// The ratio's shown digits share their storage with the stage-clear wait, so the boss must leave them be.
+TEST_P(HitRatios, RatioIsRefreshedUntilTheBossArrives) {
+  g_EnemyCount = 1;
+  PutEnemy(0, GetParam().slot0Type, 100, 100);
+  g_KillCount = 1;
+  g_EnemiesAppeared = GetParam().appeared;
+  for (int32_t& shown : g_RatioShown) shown = 7;
+  HitPlayerByEnemies();
+  const int32_t expected[4] = {0, 2, 5, 0};  // 25.0 %
+  for (int k = 0; k < 4; ++k) EXPECT_EQ(g_RatioShown[k], GetParam().refreshed ? expected[k] : 7) << "digit " << k;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HitRatios,
+                         ::testing::Values(Ratio{0, 4, true}, Ratio{6, 4, true}, Ratio{7, 4, false},
+                                           Ratio{0, 0, false}));
+
 TEST_F(Collisions, RammedEnemyExplodesFromZeroAndScoresNothing) {
   g_EnemyCount = 5;
   Enemy& first = PutEnemy(3, 6, 296, 380);

@@ -235,6 +235,14 @@ TEST_F(Waves, Frame8000SetsUpTheMissilePhase) {
   exploding.animCount = 3;
   EnemyShot& old = PutEnemyShot(5, 5, 100, 100, 32, 32);
   old.dx = 3, old.dy = 4;
+  // Each launcher draws its fire period first, then its place.
+  SeedRand(77);
+  int32_t period[2], x[2];
+  for (int slot = 0; slot < 2; ++slot) {
+    period[slot] = 60 + 20 * (Rand() % 4);
+    x[slot] = Rand() % 593;
+  }
+  SeedRand(77);
 
   RunEnemyFrame(8000);
 
@@ -248,6 +256,11 @@ TEST_F(Waves, Frame8000SetsUpTheMissilePhase) {
     EXPECT_FLOAT_EQ(ULeft(e.quad), 0.25f);
     EXPECT_FLOAT_EQ(URight(e.quad), 0.375f);
   }
+  for (int slot = 0; slot < 2; ++slot) {
+    EXPECT_EQ(g_Enemies[slot].firePeriod, period[slot]) << "slot " << slot;
+    EXPECT_FLOAT_EQ(Left(g_Enemies[slot].quad), x[slot] - 0.5f) << "slot " << slot;
+  }
+  EXPECT_EQ(g_EnemiesAppeared, 2);
   EXPECT_EQ(exploding.animPeriod, kExploding) << "the still-exploding slot keeps its marker";
   for (const EnemyShot& shot : g_EnemyShots) {
     EXPECT_EQ(shot.active, 0);

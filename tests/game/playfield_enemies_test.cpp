@@ -42,7 +42,7 @@ class ProbeTexture {
 };
 
 enum Tag : uint32_t {
-  kTeki1 = 1, kTeki4, kTeki41, kTeki4Baku, kTekiBaku1, kSpark, kTekiDan1, kTekiDan2, kTekiDan3, kBurst = 200,
+  kTeki1 = 1, kTeki2, kTeki3, kTeki4, kTeki41, kTeki4Baku, kTekiBaku1, kSpark, kTekiDan1, kTekiDan2, kTekiDan3, kBurst = 200,
 };
 
 uint32_t PixelAt(int x, int y) { return g_Device->Pixels()[y * GfxDevice::kWidth + x]; }
@@ -64,7 +64,8 @@ class PlayfieldEnemies : public ::testing::Test {
     g_FireWork[2] = 0;
     PutPlayer(0, 407.5f);
     const std::pair<GfxTexture**, Tag> probes[] = {
-        {&g_TexTeki1, kTeki1},         {&g_TexTeki4, kTeki4},         {&g_TexTeki41, kTeki41},
+        {&g_TexTeki1, kTeki1},         {&g_TexTeki2, kTeki2},         {&g_TexTeki3, kTeki3},
+        {&g_TexTeki4, kTeki4},         {&g_TexTeki41, kTeki41},
         {&g_TexTeki4Baku, kTeki4Baku}, {&g_TexTekiBaku1, kTekiBaku1}, {&g_TexJikiDanBaku, kSpark},
         {&g_TexTekiDan1, kTekiDan1},   {&g_TexTekiDan2, kTekiDan2},   {&g_TexTekiDan3, kTekiDan3},
     };
@@ -92,6 +93,13 @@ TEST_F(PlayfieldEnemies, SlotsAtOrAboveTheCountAreNeverDrawn) {
   Draw();
   EXPECT_EQ(TagAt(124, 124), kTeki1);
   EXPECT_NEAR(ColumnAt(124, 124), 16, 2);
+}
+
+TEST_F(PlayfieldEnemies, EachEnemyTypeWithItsSheet) {
+  const uint32_t sheets[7] = {kTeki1, kTeki1, kTeki1, kTeki1, kTeki2, kTeki2, kTeki3};
+  for (int type = 0; type < 7; ++type) PutEnemy(type, type, 80.0f * type, 200);
+  Draw();
+  for (int type = 0; type < 7; ++type) EXPECT_EQ(TagAt(80 * type + 24, 224), sheets[type]) << "type " << type;
 }
 
 TEST_F(PlayfieldEnemies, NothingAfterAnActiveBossIsDrawn) {
