@@ -8,7 +8,8 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config                       # the build
   libsdl2-dev libpng-dev libturbojpeg0-dev               # the game's libraries
   libgtest-dev libbenchmark-dev                          # tests and benchmarks
-  xvfb xauth xdotool x11-utils                           # the test that opens the real window
+  xvfb xauth xdotool x11-utils x11-apps                  # the test that opens the real window
+  desktop-file-utils appstream file                      # the test of the installed tree
 )
 
 install_missing() {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "platform/audio.h"
@@ -47,7 +48,24 @@ bool SdlHost::Init() {
   // Integer scaling with nearest sampling keeps the pixel art crisp in fullscreen.
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
-  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  // With neither an X nor a Wayland display there is only the console's own display left to try;
+  // asking the others would have their libraries print their complaints before ours.
+  bool noDesktop = SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr;
+  if (noDesktop) SDL_SetHint(SDL_HINT_VIDEODRIVER, "KMSDRM");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    if (noDesktop) SDL_SetError("no display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+    return false;
+  }
+  // Without a display SDL falls back to drivers that show nothing; a game nobody can see is an error,
+  // unless those drivers were asked for by name.
+  std::string driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if ((driver == "offscreen" || driver == "dummy") && (asked == nullptr || driver != asked)) {
+    SDL_Quit();
+    SDL_SetError("no display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+    return false;
+  }
+  return true;
 }
 
 void SdlHost::Shutdown() {
