@@ -73,12 +73,19 @@ TEST(GameOver, TheShutterMovesInFrames1To125AndTheGraphFirstShowsIn126) {
   GameOverWith(game, 0);
   const SpriteQuad background = g_Background;
   float v = 0;
+  Screen first;
   for (int frame = 1; frame <= kShutterFrames; ++frame) {
     game.Tick();
     v += -0.004f;
     ASSERT_EQ(g_ScrollV, v) << "frame " << frame;
     ExpectQuadUV(g_ShutterQuad, {0, v, 1, v + 1});
     ASSERT_EQ(g_GraphShown, 0) << "frame " << frame;
+    if (frame == 1) first = Shown(game);
+    if (frame != 60) continue;
+    // The shutter has come 0.24 of its 960 rows down: 230 rows, under the score bar; the rest is as it was.
+    const Screen now = Shown(game);
+    for (int y : {40, 120, 200}) EXPECT_FALSE(std::equal(&now[y * 640], &now[y * 640 + 640], &first[y * 640])) << y;
+    EXPECT_TRUE(std::equal(&now[232 * 640], now.data() + now.size(), &first[232 * 640]));
   }
   EXPECT_LE(g_ScrollV, -0.5f);
   const Screen closed = Shown(game);
