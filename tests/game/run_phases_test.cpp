@@ -370,4 +370,27 @@ TEST(StageClear, TheLastLifeLostInTheWaitBringsGameOverAndNoEnding) {
   EXPECT_EQ(Shown(game), graph);
 }
 
+TEST(StageClear, TheLastLifeLostInTheWaitsLastFrameStillLeadsToTheEnding) {
+  GameHarness game;
+  game.StartStage(1);
+  BossFallsNextFrame(game);
+  game.Tick(85);
+  ASSERT_EQ(g_ClearWait, 85);
+  // The ship's explosion ends, and with it the run, in frame 101 of the wait.
+  SlotLog log;
+  GameOverWith(game, 40);
+  EXPECT_EQ(g_ClearWait, 101);
+  EXPECT_EQ(g_ClearPhase, 2);
+  EXPECT_EQ(log.entries.back(), "play 17") << "the ending music after the game-over phrase";
+  game.Tick(3);
+  EXPECT_EQ(g_EndingTick, 0);
+  EXPECT_EQ(g_EndingAlpha, 1);
+  EXPECT_EQ(g_ScrollV, 0.0f) << "no shutter";
+  EXPECT_EQ(g_GraphShown, 0);
+  game.Type("y");
+  game.Tick();
+  EXPECT_EQ(g_FrameNo, 11);
+  EXPECT_EQ(g_ClearPhase, 2);
+}
+
 }  // namespace
