@@ -53,6 +53,7 @@ class AudioVoice {
   explicit AudioVoice(AudioEngine* engine, const WaveFormat& format);
   void MixInto(int32_t* out, int frames, uint32_t outputRate);
   int16_t Sample(uint32_t frame, int channel) const;
+  int32_t Around(int64_t frame, int channel, uint32_t count) const;
   bool AdvanceFrame();
 
   AudioEngine* engine_;
@@ -61,6 +62,7 @@ class AudioVoice {
   int queued_ = 0;
   uint32_t loopsLeft_ = 0;
   uint64_t position_ = 0;  // frames into the front buffer, 32.32 fixed point
+  bool wrapped_ = false;   // the front buffer has looped at least once
   bool running_ = false;
 };
 

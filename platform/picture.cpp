@@ -72,9 +72,9 @@ bool DecodeJpeg(std::span<const uint8_t> bytes, Picture* out, std::string* error
   out->hasAlpha = false;
   out->pixels.assign(static_cast<size_t>(width) * height, 0xFF000000u);
   auto* dst = reinterpret_cast<unsigned char*>(out->pixels.data());
-  // A damaged stream that still decodes is only a warning: the picture is shown as far as it goes.
-  if (tjDecompress2(tj, data, bytes.size(), dst, width, 0, height, TJPF_BGRA, 0) != 0 &&
-      tjGetErrorCode(tj) == TJERR_FATAL) {
+  // The decoder only warns about a stream cut short and fills the rest in grey; a picture that is not all
+  // there is refused, as a PNG cut short is, so that the game's failure message tells of it.
+  if (tjDecompress2(tj, data, bytes.size(), dst, width, 0, height, TJPF_BGRA, TJFLAG_STOPONWARNING) != 0) {
     std::string why = std::string("JPEG: ") + tjGetErrorStr2(tj);
     tjDestroy(tj);
     return Fail(error, why);

@@ -45,23 +45,37 @@ int Wrap(double t, int n) {
 }
 
 // A linear attribute over a triangle, anchored at the fan's first vertex so that both triangles of a
-// rectangle give bit-identical values.
+// rectangle give bit-identical values. The division comes last, so that a texel coordinate that is
+// mathematically whole (row 7 of 12 spread over 12 pixels) comes out whole and not a hair below.
 struct Plane {
-  double a0 = 0, dx = 0, dy = 0, x0 = 0, y0 = 0;
-  double At(double px, double py) const { return a0 + dx * (px - x0) + dy * (py - y0); }
+  double a0 = 0, nx = 0, ny = 0, det = 1, x0 = 0, y0 = 0;
+  double At(double px, double py) const { return a0 + (nx * (px - x0) + ny * (py - y0)) / det; }
 };
 
 Plane MakePlane(const GfxVertex& a, const GfxVertex& b, const GfxVertex& c, double va, double vb, double vc) {
   double bx = double(b.x) - a.x, by = double(b.y) - a.y;
   double cx = double(c.x) - a.x, cy = double(c.y) - a.y;
-  double det = bx * cy - cx * by;
   Plane p;
   p.a0 = va, p.x0 = a.x, p.y0 = a.y;
-  if (det != 0) {
-    p.dx = ((vb - va) * cy - (vc - va) * by) / det;
-    p.dy = ((vc - va) * bx - (vb - va) * cx) / det;
+  p.det = bx * cy - cx * by;
+  if (p.det == 0) {
+    p.det = 1;
+    return p;
   }
+  p.nx = (vb - va) * cy - (vc - va) * by;
+  p.ny = (vc - va) * bx - (vb - va) * cx;
   return p;
+}
+
+// Planes of the texel coordinates: u and v already multiplied by the picture's size.
+Plane TexelPlaneU(const TextureView& tex, const GfxVertex& a, const GfxVertex& b, const GfxVertex& c) {
+  double w = tex.width;
+  return MakePlane(a, b, c, a.u * w, b.u * w, c.u * w);
+}
+
+Plane TexelPlaneV(const TextureView& tex, const GfxVertex& a, const GfxVertex& b, const GfxVertex& c) {
+  double h = tex.height;
+  return MakePlane(a, b, c, a.v * h, b.v * h, c.v * h);
 }
 
 uint32_t Channel(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
@@ -70,7 +84,7 @@ uint32_t Channel(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
 uint32_t Shade(uint32_t texel, uint32_t color, uint32_t dst) {
   uint32_t a = Div255Round(Channel(texel, 24) * Channel(color, 24));
   if (a == 0) return dst;
-  uint32_t out = 0xFF000000u & dst;
+  uint32_t out = 0xFF000000u;  // the framebuffer stays opaque
   for (int shift = 0; shift < 24; shift += 8) {
     uint32_t s = Div255Round(Channel(texel, shift) * Channel(color, shift));
     uint32_t d = Channel(dst, shift);
@@ -85,7 +99,7 @@ uint32_t BlendTexel(uint32_t texel, uint32_t a, uint32_t dst) {
   uint32_t g = (texel & 0x00FF00u) * a + (dst & 0x00FF00u) * (255 - a) + 0x008000u;
   rb = ((rb + ((rb >> 8) & 0xFF00FFu)) >> 8) & 0xFF00FFu;
   g = ((g + ((g >> 8) & 0x00FF00u)) >> 8) & 0x00FF00u;
-  return (dst & 0xFF000000u) | rb | g;
+  return 0xFF000000u | rb | g;
 }
 
 struct Edge {
@@ -120,8 +134,8 @@ void DrawTriangle(const Canvas& canvas, const TextureView& tex, const GfxVertex&
   int top = std::max(0, CeilPixel(std::min({y[0], y[1], y[2]})));
   int bottom = std::min(canvas.height - 1, static_cast<int>(std::max({y[0], y[1], y[2]}) >> kSubpixelBits));
 
-  Plane u = MakePlane(anchor, p1, p2, anchor.u, p1.u, p2.u);
-  Plane v = MakePlane(anchor, p1, p2, anchor.v, p1.v, p2.v);
+  Plane u = TexelPlaneU(tex, anchor, p1, p2);
+  Plane v = TexelPlaneV(tex, anchor, p1, p2);
   Plane color[4];
   for (int c = 0; c < 4; ++c) {
     int shift = 8 * c;
@@ -133,8 +147,8 @@ void DrawTriangle(const Canvas& canvas, const TextureView& tex, const GfxVertex&
     for (int px = left; px <= right; ++px) {
       Fixed fx = Fixed(px) << kSubpixelBits, fy = Fixed(py) << kSubpixelBits;
       if (!edges[0].Covers(fx, fy) || !edges[1].Covers(fx, fy) || !edges[2].Covers(fx, fy)) continue;
-      int tx = Wrap(u.At(px, py) * tex.width, tex.width);
-      int ty = Wrap(v.At(px, py) * tex.height, tex.height);
+      int tx = Wrap(u.At(px, py), tex.width);
+      int ty = Wrap(v.At(px, py), tex.height);
       uint32_t shade = 0;
       for (int c = 0; c < 4; ++c) {
         double value = std::clamp(std::nearbyint(color[c].At(px, py)), 0.0, 255.0);
@@ -161,16 +175,16 @@ void DrawRectangle(const Canvas& canvas, const TextureView& tex, const GfxVertex
   if (left >= right || top >= bottom) return;
 
   // Along a row u changes only with x and v only with y, so the same plane values hold in every row.
-  Plane u = MakePlane(v[0], v[1], v[2], v[0].u, v[1].u, v[2].u);
-  Plane vv = MakePlane(v[0], v[1], v[2], v[0].v, v[1].v, v[2].v);
+  Plane u = TexelPlaneU(tex, v[0], v[1], v[2]);
+  Plane vv = TexelPlaneV(tex, v[0], v[1], v[2]);
   int columns[2048];
   int width = std::min(right - left, 2048);
-  for (int i = 0; i < width; ++i) columns[i] = Wrap(u.At(left + i, top) * tex.width, tex.width);
+  for (int i = 0; i < width; ++i) columns[i] = Wrap(u.At(left + i, top), tex.width);
 
   uint32_t color = v[0].diffuse;
   bool white = color == 0xFFFFFFFFu;
   for (int py = top; py < bottom; ++py) {
-    const uint32_t* texRow = tex.texels + static_cast<size_t>(Wrap(vv.At(left, py) * tex.height, tex.height)) * tex.width;
+    const uint32_t* texRow = tex.texels + static_cast<size_t>(Wrap(vv.At(left, py), tex.height)) * tex.width;
     uint32_t* out = canvas.pixels + static_cast<size_t>(py) * canvas.stride + left;
     if (white && tex.opaque) {
       for (int i = 0; i < width; ++i) out[i] = texRow[columns[i]] | 0xFF000000u;

@@ -13,8 +13,11 @@
 
 namespace {
 
-// Audio device buffer in frames: small enough that effects stay in time with the picture (about 11 ms).
-constexpr int kAudioBufferFrames = 512;
+// The mix runs at the rate of the game's sounds, so no voice is ever interpolated; SDL's converter, a
+// windowed-sinc resampler, takes it to the device's own rate.
+constexpr int kMixRate = 11025;
+// Audio buffer in frames: small enough that effects stay in time with the picture (about 12 ms).
+constexpr int kAudioBufferFrames = 128;
 // A present that returns sooner than this did not wait for the display, whatever the renderer claims.
 constexpr double kVsyncMinimumSeconds = 0.002;
 constexpr int kFastPresentsBeforeTimer = 30;
@@ -132,13 +135,13 @@ void SdlHost::ClosePresenter() {
 bool SdlHost::OpenAudioOutput(AudioEngine* engine, int* rate) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{}, have{};
-  want.freq = 48000;
+  want.freq = kMixRate;
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = kAudioBufferFrames;
   want.callback = FeedAudio;
   want.userdata = engine;
-  audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+  audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (audio_ == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
