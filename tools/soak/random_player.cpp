@@ -31,9 +31,10 @@ constexpr Weight kBossWeights[] = {
 constexpr char kDirectionChars[] = {'2', '4', '6', '8'};
 constexpr uint32_t kDirectionKeys[] = {kVkNumpad2, kVkNumpad4, kVkNumpad6, kVkNumpad8};
 constexpr char kCommands[] = {'K', 'k', 'S', 's', 'Y', 'y'};
-// Characters the game does not use, from control characters to ideographs; never Q, which quits.
-constexpr uint32_t kOtherChars[] = {'0', '1', '3', '5', '7', '9', 'a', 'A', 'x', 'X', ' ', '\r', '\t', 0x08,
-                                    0x1B, '+', '.', 0x7F, 0xE9, 0x3042, 0x1F31F};
+// Characters the game does not use, from control characters to ideographs; never Q, which quits. Not
+// blanks or '#' either: a script line cannot say them, and every key played must replay.
+constexpr uint32_t kOtherChars[] = {'0', '1', '3', '5', '7', '9', 'a', 'A', 'x', 'X', 0x08, 0x1B, '+', '.',
+                                    0x7F, 0xE9, 0x3042, 0x1F31F};
 // The stage clock's phase changes: waves 1 to 4 with the spiral pair, the beam pair, the missiles, the boss.
 constexpr int32_t kPhaseStarts[] = {1000, 2000, 3000, 4000, 6000, 8000, 10000};
 
