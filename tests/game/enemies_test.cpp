@@ -86,6 +86,16 @@ TEST_P(WaveChanges, SpawnAtTheChangeAlreadyUsesTheNewType) {
 INSTANTIATE_TEST_SUITE_P(Frames, WaveChanges,
                          ::testing::Values(WaveChange{1000, 1, 10}, WaveChange{2000, 2, 6}, WaveChange{3000, 3, 6}));
 
+// A stage clock set back (only a test or a replayed script can do that) meets a wave counter already at
+// the last wave: it stays there instead of running past the table of wave sizes.
+TEST_F(Waves, TheWaveCounterNeverRunsPastTheLastWave) {
+  g_WaveNo = 4;
+  g_EnemyCount = 2;
+  RunEnemyFrame(1000);
+  EXPECT_EQ(g_WaveNo, 4);
+  EXPECT_EQ(g_EnemyCount, 2);
+}
+
 TEST_F(Waves, SlotsAboveTheShrunkCountStayFrozen) {
   g_WaveNo = 1;
   g_EnemyCount = 10;
