@@ -75,7 +75,7 @@ void Waves(int32_t f) {
     for (int i = 0; i < 4; ++i) g_Enemies[i].active = 1;  // placed by the stage set-up
     g_EnemiesAppeared += 4;
   }
-  if (f > 0 && f % 1000 == 0 && f <= 4000) {
+  if (f > 0 && f % 1000 == 0 && f <= 4000 && g_WaveNo < 4) {
     g_WaveNo += 1;
     g_EnemyCount = g_WaveSizes[g_WaveNo];
   }

@@ -52,8 +52,9 @@ class AudioVoice {
   static constexpr int kQueueCapacity = 4;
   explicit AudioVoice(AudioEngine* engine, const WaveFormat& format);
   void MixInto(int32_t* stereo, int32_t* mono, int frames, uint32_t outputRate);
-  void MixLastFrame(int32_t* out, uint64_t step);
+  void MixFrame(int32_t* out, uint64_t step, uint32_t count);
   int16_t Sample(uint32_t frame, int channel) const;
+  int32_t Around(int64_t frame, int channel, uint32_t count) const;
   bool AdvanceFrame();
 
   AudioEngine* engine_;
@@ -62,6 +63,7 @@ class AudioVoice {
   int queued_ = 0;
   uint32_t loopsLeft_ = 0;
   uint64_t position_ = 0;  // frames into the front buffer, 32.32 fixed point
+  bool wrapped_ = false;   // the front buffer has looped at least once
   bool running_ = false;
 };
 

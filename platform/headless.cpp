@@ -67,9 +67,11 @@ bool HeadlessHost::Tick() {
       idleStopped_ = !ran;  // no more idle time wanted until the next message
     }
   }
+  int frames = static_cast<int>(AudioFramesOfTicks(ticks_ + 1) - AudioFramesOfTicks(ticks_));
+  ++ticks_;
   if (engine_ != nullptr) {
-    mixBuffer_.resize(2 * kAudioFramesPerTick);
-    engine_->Mix(mixBuffer_.data(), kAudioFramesPerTick);
+    mixBuffer_.resize(2 * static_cast<size_t>(frames));
+    engine_->Mix(mixBuffer_.data(), frames);
     if (captureAudio_) audio_.insert(audio_.end(), mixBuffer_.begin(), mixBuffer_.end());
   }
   return ran;

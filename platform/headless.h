@@ -10,8 +10,12 @@
 
 class HeadlessHost : public Host {
  public:
-  static constexpr int kAudioRate = 48000;
+  // The rate of the game's own sounds, so the mix is exactly what the voices play, sample for sample.
+  static constexpr int kAudioRate = 11025;
+  // About one tick of sound; the exact count alternates so that every second holds kAudioRate frames.
   static constexpr int kAudioFramesPerTick = kAudioRate / 60;
+  // Frames of sound mixed in the first ticks ticks.
+  static constexpr size_t AudioFramesOfTicks(long ticks) { return static_cast<size_t>(ticks) * kAudioRate / 60; }
 
   struct Message {
     std::string caption;
@@ -78,6 +82,7 @@ class HeadlessHost : public Host {
   bool idleStopped_ = false;
   int exitCode_ = 0;
   long idleCount_ = 0;
+  long ticks_ = 0;
   int presented_ = 0;
   const uint32_t* frame_ = nullptr;
   std::vector<Message> messages_;

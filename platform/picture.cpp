@@ -28,7 +28,24 @@ bool IsJpeg(std::span<const uint8_t> bytes) {
   return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
 }
 
+uint32_t ReadBe32(const uint8_t* p) { return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+
+// libpng sets aside a chunk's whole claimed length before it finds the bytes missing, so a few bytes
+// could cost gigabytes and seconds. Chunks are walked first; the signature and a cut right before the
+// end are left to libpng.
+bool ChunksInside(std::span<const uint8_t> bytes) {
+  uint64_t at = 8;
+  while (at + 8 <= bytes.size()) {
+    uint64_t length = ReadBe32(&bytes[at]);
+    if (std::memcmp(&bytes[at + 4], "IEND", 4) == 0) return true;
+    if (length > bytes.size() - at - 8) return false;
+    at += 12 + length;
+  }
+  return true;
+}
+
 bool DecodePng(std::span<const uint8_t> bytes, Picture* out, std::string* error) {
+  if (!ChunksInside(bytes)) return Fail(error, "PNG: a chunk runs past the end of the data");
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size())) {

@@ -8,7 +8,8 @@ PACKAGES=(
   g++ cmake ninja-build pkg-config                       # the build
   libsdl2-dev libpng-dev libturbojpeg0-dev               # the game's libraries
   libgtest-dev libbenchmark-dev                          # tests and benchmarks
-  xvfb xauth xdotool x11-utils                           # the test that opens the real window
+  xvfb xauth xdotool x11-utils x11-apps                  # the test that opens the real window
+  desktop-file-utils appstream file                      # the test of the installed tree
 )
 
 install_missing() {
@@ -39,6 +40,13 @@ test_with_sanitizers() {
     ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
 }
 
+# A short soak of the sanitizer build: random keys through the four stages, every invariant checked after
+# each tick (tools/soak.sh runs longer ones).
+soak_with_sanitizers() {
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    build-asan/hoshikuzu-soak 200000 1 --out build-asan/soak
+}
+
 case "${1:-}" in
   play)
     install_missing
@@ -50,6 +58,7 @@ case "${1:-}" in
     build
     ctest --test-dir build --output-on-failure -j "$(nproc)"
     test_with_sanitizers
+    soak_with_sanitizers
     ;;
   *)
     echo "usage: tools/build.sh play | test" >&2

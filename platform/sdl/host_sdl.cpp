@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <thread>
 
 #include "platform/audio.h"
@@ -64,7 +65,24 @@ bool SdlHost::Init() {
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   // Software presentation copies into the window's own framebuffer rather than through an OpenGL texture.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+  // With neither an X nor a Wayland display there is only the console's own display left to try;
+  // asking the others would have their libraries print their complaints before ours.
+  bool noDesktop = SDL_getenv("DISPLAY") == nullptr && SDL_getenv("WAYLAND_DISPLAY") == nullptr;
+  if (noDesktop) SDL_SetHint(SDL_HINT_VIDEODRIVER, "KMSDRM");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    if (noDesktop) SDL_SetError("no display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+    return false;
+  }
+  // Without a display SDL falls back to drivers that show nothing; a game nobody can see is an error,
+  // unless those drivers were asked for by name.
+  std::string driver = SDL_GetCurrentVideoDriver();
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  if ((driver == "offscreen" || driver == "dummy") && (asked == nullptr || driver != asked)) {
+    SDL_Quit();
+    SDL_SetError("no display found (is DISPLAY or WAYLAND_DISPLAY set?)");
+    return false;
+  }
+  return true;
 }
 
 void SdlHost::Shutdown() {
@@ -159,13 +177,13 @@ void SdlHost::ClosePresenter() {
 bool SdlHost::OpenAudioOutput(AudioEngine* engine, int* rate) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec want{}, have{};
-  want.freq = 48000;
+  want.freq = kMixRate;
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = kAudioBufferFrames;
   want.callback = FeedAudio;
   want.userdata = engine;
-  audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+  audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
   if (audio_ == 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;

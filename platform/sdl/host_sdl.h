@@ -8,8 +8,11 @@
 
 class SdlHost : public Host {
  public:
-  // Audio device buffer in frames: small enough that effects stay in time with the picture (about 11 ms).
-  static constexpr int kAudioBufferFrames = 512;
+  // The mix runs at the rate of the game's sounds, so no voice is ever interpolated; SDL's converter, a
+  // windowed-sinc resampler, takes it to the device's own rate.
+  static constexpr int kMixRate = 11025;
+  // Audio buffer in frames: small enough that effects stay in time with the picture (about 12 ms).
+  static constexpr int kAudioBufferFrames = 128;
 
   // Starts SDL's video; false (with SDL's reason in Error()) when there is no display to open.
   bool Init();

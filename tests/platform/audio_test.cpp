@@ -1,5 +1,6 @@
 // The mixer's resampling for every format it plays: a rising ramp comes out as the same ramp at the
-// output rate, each channel in its place, and silence once a one-shot has played out.
+// output rate (the cubic through four points of a straight line is that line), each channel in its
+// place, and silence once a one-shot has played out.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,7 +12,7 @@
 namespace {
 
 constexpr int kRampFrames = 64;
-constexpr int kOutputRate = HeadlessHost::kAudioRate;
+constexpr int kOutputRate = HeadlessHost::kAudioRate;  // 11025
 
 // Frame k of the ramp is 256 × k on the left (or only) channel and −256 × k on the right.
 std::vector<uint8_t> Ramp(int bits, int channels) {
@@ -36,8 +37,8 @@ TEST(Mixer, ResamplesEveryFormatAtEveryRateAlongTheRamp) {
     int bits, channels;
     uint32_t rate;  // of the sound; the output runs at 48000
   };
-  const Case cases[] = {{8, 1, 11025}, {8, 2, 11025}, {16, 1, 22050}, {16, 2, 44100},
-                        {8, 1, 48000}, {16, 2, 96000}, {8, 2, 192000}, {16, 1, 1000}};
+  const Case cases[] = {{8, 1, 11025}, {8, 2, 11025}, {16, 1, 11025}, {16, 2, 11025}, {8, 1, 22050},
+                        {16, 2, 44100}, {8, 2, 8000}, {16, 1, 1000}, {8, 2, 192000}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.bits << "-bit, " << c.channels << " channels at " << c.rate << " Hz");
     HeadlessHost host;
@@ -67,8 +68,10 @@ TEST(Mixer, ResamplesEveryFormatAtEveryRateAlongTheRamp) {
     int wrong = 0;
     for (int j = 0; j < total; ++j) {
       double position = j * step;
-      // Before the last frame the ramp itself; after the end silence; the last frame fades to silence.
-      if (position >= kRampFrames - 1 && position < kRampFrames) continue;
+      // The ramp itself where the cubic's four samples lie inside the sound, silence after the end; the
+      // first frame and the last two take silence for the samples beyond the sound.
+      bool ownRate = c.rate == static_cast<uint32_t>(kOutputRate);
+      if (!ownRate && (position < 1 || (position >= kRampFrames - 2 && position < kRampFrames))) continue;
       double want = position < kRampFrames ? 256 * position : 0;
       int16_t left = out[2 * j], right = out[2 * j + 1];
       bool ok = std::fabs(left - want) <= 1.5 && std::fabs(right - (c.channels == 1 ? want : -want)) <= 1.5;

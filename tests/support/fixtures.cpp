@@ -63,6 +63,11 @@ size_t WaveSampleOffset(const WaveSpec& s) { return 20 + (s.fmtSize == 18 ? 18 :
 
 std::vector<uint8_t> SoundingSamples(size_t n) {
   std::vector<uint8_t> samples(n);
-  for (size_t i = 0; i < n; ++i) samples[i] = static_cast<uint8_t>(129 + (i * 37) % 127);
+  // A triangle wave well above silence: even where a loop jumps from its end back to its start, the
+  // mixer's cubic interpolation cannot swing below silence.
+  for (size_t i = 0; i < n; ++i) {
+    size_t phase = i % 126;
+    samples[i] = static_cast<uint8_t>(160 + (phase < 63 ? phase : 126 - phase));
+  }
   return samples;
 }

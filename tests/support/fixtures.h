@@ -35,5 +35,5 @@ struct WaveSpec {
 std::vector<uint8_t> WaveBytes(const WaveSpec& spec);
 // Where the samples start in the bytes WaveBytes makes of spec.
 size_t WaveSampleOffset(const WaveSpec& spec);
-// n 8-bit samples above the silent 128 (so every sounding output frame is positive), distinct up to 127.
+// n 8-bit samples above the silent 128 (so every sounding output frame is positive), the first 63 distinct.
 std::vector<uint8_t> SoundingSamples(size_t n);

@@ -28,7 +28,7 @@ Options (a value may also follow '=', as in --seed=7):
                         state line (below); may be repeated
   --state-every N       print a state line after every tick that is a multiple of N: 0, N, 2N, ...
   --shot TICK:FILE.png  after that tick's frame write the 640 × 480 picture as a PNG; may be repeated
-  --wav FILE            write the whole sound mix of the run as a WAV file (16-bit stereo, 48000 Hz)
+  --wav FILE            write the whole sound mix of the run as a WAV file (16-bit stereo, 11025 Hz)
   --fail NAME           make a part of the machine fail, to see how the game copes; may be repeated.
                         NAME is one of:
 %s

@@ -119,7 +119,7 @@ void HeadlessRun::WriteShots(int64_t tick) {
 void HeadlessRun::WriteWav() {
   // Without a sound engine nothing is mixed, but the run still lasted its ticks: write them as silence.
   std::vector<int16_t> mix = host_.CapturedAudio();
-  size_t runLength = static_cast<size_t>(ticksRun_) * HeadlessHost::kAudioFramesPerTick * kAudioChannels;
+  size_t runLength = HeadlessHost::AudioFramesOfTicks(ticksRun_) * kAudioChannels;
   if (mix.size() < runLength) mix.resize(runLength, 0);
   if (!WriteWavFile(options_.wavPath, mix, kAudioChannels, HeadlessHost::kAudioRate)) {
     Fail("cannot write the sound mix to " + options_.wavPath);
