@@ -87,6 +87,10 @@ for clock, label in (("cpu", "processor time"), ("wall", "wall clock")):
     row(f"Play tick, median ({label})", fmt(med, "ms", 3), "frame budget 16.7 ms", f"{med / budget:.3f}", "< 0.5 ms", med < 0.5)
     row(f"Play tick, 99th percentile ({label})", fmt(p99, "ms", 3), "frame budget 16.7 ms", f"{p99 / budget:.3f}", "—", None)
     row(f"Play tick, worst ({label})", fmt(worst, "ms", 3), "frame budget 16.7 ms", f"{worst / budget:.3f}", "< 2 ms", worst < 2)
+stall_median, stall_worst = median("BM_MachineStalls", "median_ms"), median("BM_MachineStalls", "worst_ms")
+if stall_worst is not None:
+    row("  the machine's own stalls: one frame's copy, 14,000 times", f"worst {fmt(stall_worst, 'ms', 3)}",
+        f"median {fmt(stall_median, 'ms', 3)}", f"{stall_worst / stall_median:.0f}", "—", None)
 slowest_cpu, preemptions, preempted = (timing(k) for k in ("play_wall_worst_cpu_ms", "play_wall_worst_preemptions", "play_preempted_ticks"))
 if slowest_cpu is not None:
     row("  the slowest tick by the wall clock: its own processor time", fmt(slowest_cpu, "ms", 3),
