@@ -1,6 +1,5 @@
 // The runner program end to end: scripted games, determinism, screenshots, sound, messages, exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,23 +10,13 @@
 
 #include "platform/picture.h"
 #include "tests/support/json_reader.h"
+#include "tests/support/program_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using Outcome = ProgramOutcome;
 
 // Runs hoshikuzu-headless in a folder of this test's own, so tests can run side by side.
 class HeadlessProgram : public ::testing::Test {
@@ -44,18 +33,12 @@ class HeadlessProgram : public ::testing::Test {
 
   // Runs the program with args; a non-empty script is written to run.txt and given as --input.
   Outcome Run(const std::string& args, const std::string& script = "") {
-    std::string command = std::string("'") + HOSHIKUZU_HEADLESS_PATH + "' " + args;
+    std::string all = args;
     if (!script.empty()) {
       std::ofstream(PathOf("run.txt"), std::ios::binary) << script;
-      command += " --input '" + PathOf("run.txt") + "'";
+      all += " --input '" + PathOf("run.txt") + "'";
     }
-    command += " >'" + PathOf("out.txt") + "' 2>'" + PathOf("err.txt") + "'";
-    int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = ReadAll(PathOf("out.txt"));
-    outcome.err = ReadAll(PathOf("err.txt"));
-    return outcome;
+    return RunHeadless(all, dir_);
   }
 
   fs::path dir_;

@@ -1,7 +1,6 @@
 // Whole games through the real runner program, one of each ending per stage: a small bot plays in this
 // process and writes every input down as a script line, then hoshikuzu-headless replays the script.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -18,6 +17,7 @@
 #include "sound/sound.h"
 #include "tests/support/harness.h"
 #include "tests/support/json_reader.h"
+#include "tests/support/program_run.h"
 #include "tools/headless/state_json.h"
 #include "tools/headless/variables.h"
 
@@ -171,17 +171,7 @@ void RamEnemies(Bot& bot, int64_t limit) {
   }
 }
 
-struct Outcome {
-  int status = -1;
-  std::string out, err;
-};
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using Outcome = ProgramOutcome;
 
 // Each test's files stay in a folder of its own after the run, to be looked at; the next run clears it.
 class WholeGame : public testing::TestWithParam<int> {
@@ -207,15 +197,9 @@ class WholeGame : public testing::TestWithParam<int> {
       shots += " --shot " + std::to_string(tick) + ":" + ShotOf(tick);
     }
     int64_t frames = bot.states.rbegin()->first + 1;
-    std::string command = std::string("'") + HOSHIKUZU_HEADLESS_PATH + "' --quiet --seed " + std::to_string(bot.seed) +
-                          " --frames " + std::to_string(frames) + " --state " + ticks + shots + " --input '" +
-                          PathOf("script.txt") + "' >'" + PathOf("out.txt") + "' 2>'" + PathOf("err.txt") + "'";
-    int raw = std::system(command.c_str());
-    Outcome outcome;
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    outcome.out = ReadAll(PathOf("out.txt"));
-    outcome.err = ReadAll(PathOf("err.txt"));
-    return outcome;
+    return RunHeadless("--quiet --seed " + std::to_string(bot.seed) + " --frames " + std::to_string(frames) +
+                           " --state " + ticks + shots + " --input '" + PathOf("script.txt") + "'",
+                       dir_);
   }
 
   // The program's state lines by tick, each the same text the bot's game gave at that tick.

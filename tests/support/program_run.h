@@ -1,0 +1,16 @@
+// Runs the headless runner program from a test, keeping what it prints in a folder of the test's own.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+struct ProgramOutcome {
+  int status = -1;  // the exit status, or -1 when the program did not exit normally
+  std::string out;  // standard output
+  std::string err;  // standard error
+};
+
+std::string ReadAll(const std::filesystem::path& path);
+
+// Runs hoshikuzu-headless with args (paths in them already quoted), its output captured in dir.
+ProgramOutcome RunHeadless(const std::string& args, const std::filesystem::path& dir);
