@@ -12,61 +12,23 @@ bool HeadlessHost::Start(Application& app) {
 }
 
 bool HeadlessHost::CreateMainWindow(FrameWindow* window, const char*, int, int, const Picture*) {
-  window_ = window;
+  loop_.SetWindow(window);
   return true;
 }
 
-void HeadlessHost::DestroyMainWindow() { window_ = nullptr; }
-
-void HeadlessHost::PostQuit(int exitCode) {
-  quit_ = true;
-  exitCode_ = exitCode;
-}
+void HeadlessHost::DestroyMainWindow() { loop_.SetWindow(nullptr); }
 
 void HeadlessHost::ShowMessageBox(const char* caption, const char* text) {
   messages_.push_back(Message{caption, text});
   if (!quiet_) std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
-// A message resets the idle count, and a close request posted by a handler is handled right after it.
-void HeadlessHost::AfterMessage() {
-  idleCount_ = 0;
-  idleStopped_ = false;
-  while (closePosted_ && window_ != nullptr && !quit_) {
-    closePosted_ = false;
-    window_->OnClose();
-  }
-  closePosted_ = false;
-}
-
-void HeadlessHost::DeliverChar(uint32_t character) {
-  if (window_ == nullptr || quit_) return;
-  window_->OnChar(character);
-  AfterMessage();
-}
-
-void HeadlessHost::DeliverKeyUp(uint32_t virtualKey) {
-  if (window_ == nullptr || quit_) return;
-  window_->OnKeyUp(virtualKey);
-  AfterMessage();
-}
-
-void HeadlessHost::DeliverClose() {
-  if (window_ == nullptr || quit_) return;
-  window_->OnClose();
-  AfterMessage();
-}
+void HeadlessHost::DeliverChar(uint32_t character) { loop_.DeliverChar(character); }
+void HeadlessHost::DeliverKeyUp(uint32_t virtualKey) { loop_.DeliverKeyUp(virtualKey); }
+void HeadlessHost::DeliverClose() { loop_.DeliverClose(); }
 
 bool HeadlessHost::Tick() {
-  bool ran = false;
-  if (app_ != nullptr && !quit_ && !idleStopped_) {
-    if (idleCount_ == 0 && !app_->OnIdle(idleCount_++)) {
-      idleStopped_ = true;
-    } else {
-      ran = app_->OnIdle(idleCount_++);
-      idleStopped_ = !ran;  // no more idle time wanted until the next message
-    }
-  }
+  bool ran = app_ != nullptr && loop_.Idle(*app_);
   int frames = static_cast<int>(AudioFramesOfTicks(ticks_ + 1) - AudioFramesOfTicks(ticks_));
   ++ticks_;
   if (engine_ != nullptr) {
@@ -78,14 +40,14 @@ bool HeadlessHost::Tick() {
 }
 
 int HeadlessHost::Finish() {
-  DeliverClose();
-  return exitCode_;
+  loop_.DeliverClose();
+  return loop_.ExitCode();
 }
 
 int HeadlessHost::Run(Application&) {
-  while (!quit_ && Tick()) {
+  while (!loop_.Quit() && Tick()) {
   }
-  return exitCode_;
+  return loop_.ExitCode();
 }
 
 bool HeadlessHost::GetDisplayMode(DisplayMode* mode) {

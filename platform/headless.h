@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/host.h"
+#include "platform/message_loop.h"
 
 class HeadlessHost : public Host {
  public:
@@ -40,8 +41,8 @@ class HeadlessHost : public Host {
   bool Tick();
   // Closes the window if it is still open and returns the exit code.
   int Finish();
-  bool Quit() const { return quit_; }
-  int ExitCode() const { return exitCode_; }
+  bool Quit() const { return loop_.Quit(); }
+  int ExitCode() const { return loop_.ExitCode(); }
 
   // The last presented frame (640 × 480 ARGB), or null before the first.
   const uint32_t* Frame() const { return frame_; }
@@ -49,14 +50,14 @@ class HeadlessHost : public Host {
   const std::vector<Message>& Messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }
   const std::vector<int16_t>& CapturedAudio() const { return audio_; }
-  bool WindowOpen() const { return window_ != nullptr; }
+  bool WindowOpen() const { return loop_.HasWindow(); }
 
   // Host
   bool CreateMainWindow(FrameWindow* window, const char* caption, int width, int height,
                         const Picture* icon) override;
   void DestroyMainWindow() override;
-  void PostClose() override { closePosted_ = true; }
-  void PostQuit(int exitCode) override;
+  void PostClose() override { loop_.PostClose(); }
+  void PostQuit(int exitCode) override { loop_.PostQuit(exitCode); }
   void ShowMessageBox(const char* caption, const char* text) override;
   uint32_t Milliseconds() override { return clock_; }
   int Run(Application& app) override;
@@ -69,19 +70,12 @@ class HeadlessHost : public Host {
   void CloseAudioOutput() override { engine_ = nullptr; }
 
  private:
-  void AfterMessage();
-
   Application* app_ = nullptr;
-  FrameWindow* window_ = nullptr;
+  MessageLoop loop_;
   AudioEngine* engine_ = nullptr;
   uint32_t clock_ = 0;
   bool quiet_ = false;
   bool captureAudio_ = false;
-  bool closePosted_ = false;
-  bool quit_ = false;
-  bool idleStopped_ = false;
-  int exitCode_ = 0;
-  long idleCount_ = 0;
   long ticks_ = 0;
   int presented_ = 0;
   const uint32_t* frame_ = nullptr;

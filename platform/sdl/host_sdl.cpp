@@ -106,18 +106,13 @@ bool SdlHost::CreateMainWindow(FrameWindow* window, const char* caption, int wid
       SDL_FreeSurface(surface);
     }
   }
-  handler_ = window;
+  loop_.SetWindow(window);
   return true;
 }
 
 void SdlHost::DestroyMainWindow() {
-  handler_ = nullptr;
+  loop_.SetWindow(nullptr);
   if (window_ != nullptr) SDL_HideWindow(window_);
-}
-
-void SdlHost::PostQuit(int exitCode) {
-  quit_ = true;
-  exitCode_ = exitCode;
 }
 
 void SdlHost::ShowMessageBox(const char* caption, const char* text) {
@@ -200,25 +195,12 @@ void SdlHost::CloseAudioOutput() {
   audio_ = 0;
 }
 
-void SdlHost::AfterMessage() {
-  idleCount_ = 0;
-  idleStopped_ = false;
-  while (closePosted_ && handler_ != nullptr && !quit_) {
-    closePosted_ = false;
-    handler_->OnClose();
-  }
-  closePosted_ = false;
-}
-
 void SdlHost::DeliverText(const char* utf8) {
-  for (auto* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0 && handler_ != nullptr;) {
-    handler_->OnChar(NextCodePoint(p));
-    AfterMessage();
-  }
+  for (auto* p = reinterpret_cast<const unsigned char*>(utf8); *p != 0;) loop_.DeliverChar(NextCodePoint(p));
 }
 
 void SdlHost::Dispatch(const SDL_Event& event) {
-  if (handler_ == nullptr) return;
+  if (!loop_.HasWindow()) return;
   switch (event.type) {
     case SDL_TEXTINPUT:
       DeliverText(event.text.text);
@@ -229,17 +211,14 @@ void SdlHost::Dispatch(const SDL_Event& event) {
       }
       return;
     case SDL_KEYUP:
-      handler_->OnKeyUp(VirtualKeyOf(event.key.keysym.sym, (event.key.keysym.mod & KMOD_NUM) != 0));
-      AfterMessage();
+      loop_.DeliverKeyUp(VirtualKeyOf(event.key.keysym.sym, (event.key.keysym.mod & KMOD_NUM) != 0));
       return;
     case SDL_QUIT:
-      handler_->OnClose();
-      AfterMessage();
+      loop_.DeliverClose();
       return;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
-        handler_->OnClose();
-        AfterMessage();
+        loop_.DeliverClose();
       } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
         renderer_ != nullptr ? ShowFrame() : PaintBlack();
       }
@@ -259,15 +238,6 @@ void SdlHost::PaintBlack() {
   if (surface == nullptr) return;
   SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
   SDL_UpdateWindowSurface(window_);
-}
-
-// One 60 Hz step of idle processing: the framework's housekeeping after a message, then one frame.
-void SdlHost::IdleStep(Application& app) {
-  if (idleCount_ == 0 && !app.OnIdle(idleCount_++)) {
-    idleStopped_ = true;
-    return;
-  }
-  idleStopped_ = !app.OnIdle(idleCount_++);
 }
 
 void SdlHost::ShowFrame() {
@@ -311,25 +281,27 @@ void SdlHost::WaitForNextStep(uint64_t loopStart) {
 
 int SdlHost::Run(Application& app) {
   uint64_t last = SDL_GetPerformanceCounter();
-  while (!quit_) {
+  while (!loop_.Quit()) {
     SDL_Event event;
-    if (idleStopped_) {
+    if (loop_.IdleStopped()) {
       // No frames to run: sleep until the next message, as an idle message loop does.
       if (renderer_ == nullptr) PaintBlack();
       if (SDL_WaitEvent(&event) != 0) Dispatch(event);
       last = SDL_GetPerformanceCounter();
     }
-    while (!quit_ && SDL_PollEvent(&event) != 0) Dispatch(event);
+    while (!loop_.Quit() && SDL_PollEvent(&event) != 0) Dispatch(event);
     uint64_t now = SDL_GetPerformanceCounter();
     int steps = pacer_.Advance(Seconds(now - last));
     last = now;
-    for (int i = 0; i < steps && !quit_ && !idleStopped_; ++i) IdleStep(app);
-    if (quit_ || idleStopped_) continue;
+    for (int i = 0; i < steps; ++i) {
+      if (!loop_.Idle(app)) break;
+    }
+    if (loop_.Quit() || loop_.IdleStopped()) continue;
     if (renderer_ != nullptr) {
       ShowFrame();
       NoteFirstFrame();
     }
     WaitForNextStep(now);
   }
-  return exitCode_;
+  return loop_.ExitCode();
 }

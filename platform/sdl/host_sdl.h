@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "platform/host.h"
+#include "platform/message_loop.h"
 #include "platform/pacer.h"
 
 class SdlHost : public Host {
@@ -22,8 +23,8 @@ class SdlHost : public Host {
   bool CreateMainWindow(FrameWindow* window, const char* caption, int width, int height,
                         const Picture* icon) override;
   void DestroyMainWindow() override;
-  void PostClose() override { closePosted_ = true; }
-  void PostQuit(int exitCode) override;
+  void PostClose() override { loop_.PostClose(); }
+  void PostQuit(int exitCode) override { loop_.PostQuit(exitCode); }
   void ShowMessageBox(const char* caption, const char* text) override;
   uint32_t Milliseconds() override { return SDL_GetTicks(); }
   int Run(Application& app) override;
@@ -43,8 +44,6 @@ class SdlHost : public Host {
  private:
   void Dispatch(const SDL_Event& event);
   void DeliverText(const char* utf8);
-  void AfterMessage();
-  void IdleStep(Application& app);
   void NoteFirstFrame();
   void WaitForNextStep(uint64_t loopStart);
   void ToggleFullscreen();
@@ -54,15 +53,10 @@ class SdlHost : public Host {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   SDL_AudioDeviceID audio_ = 0;
-  FrameWindow* handler_ = nullptr;
+  MessageLoop loop_;
   FramePacer pacer_;
   bool vsync_ = false;
   int fastPresents_ = 0;      // presents in a row that returned at once although vertical sync was asked
-  bool closePosted_ = false;
-  bool quit_ = false;
-  bool idleStopped_ = false;
-  int exitCode_ = 0;
-  long idleCount_ = 0;
   bool firstFrameShown_ = false;
   bool softwareOpenGl_ = false;  // OpenGL here is a software rasterizer: no accelerated presentation
 };
