@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(EveryPicture, PictureFailure, ::testing::ValuesIn(Pictu
 struct WaveCase {
   const char* name;
   int id;                        // the sound it replaces
-  void (*spoil)(WaveSpec&);      // what is wrong with it; null for a resource that is missing
+  void (*spoil)(WaveRecipe&);      // what is wrong with it; null for a resource that is missing
   size_t cutTo;                  // bytes kept; 0 keeps all
   const char* messages;
 };
@@ -152,10 +152,10 @@ TEST_P(WaveFailure, IsReportedAndTheGamePlaysOn) {
   if (c.spoil == nullptr) {
     RemoveResource("WAVE", c.id);
   } else {
-    WaveSpec spec;
-    spec.samples = SoundingSamples(300);
-    c.spoil(spec);
-    bytes = WaveBytes(spec);
+    WaveRecipe recipe;
+    recipe.samples = SoundingSamples(300);
+    c.spoil(recipe);
+    bytes = WaveBytes(recipe);
     if (c.cutTo != 0) bytes.resize(c.cutTo);
     OverrideResource("WAVE", c.id, bytes);
   }
@@ -170,22 +170,22 @@ INSTANTIATE_TEST_SUITE_P(
     EveryLayout, WaveFailure,
     ::testing::Values(
         WaveCase{"Missing", 134, nullptr, 0, "ERROR: 有効なWAVファイルではありません1\n"},
-        WaveCase{"NotRiff", 135, [](WaveSpec& s) { s.riff = "RIFX"; }, 0, "ERROR: 有効なWAVファイルではありません1\n"},
-        WaveCase{"NotWave", 137, [](WaveSpec& s) { s.wave = "AVI "; }, 0, "ERROR: 有効なWAVファイルではありません1\n"},
-        WaveCase{"NoFmtFirst", 146, [](WaveSpec& s) { s.fmt = "LIST"; }, 0, "ERROR: 有効なWAVファイルではありません1\n"},
-        WaveCase{"CutInTheHeader", 151, [](WaveSpec&) {}, 10, "ERROR: 有効なWAVファイルではありません1\n"},
-        WaveCase{"FmtOf20", 173, [](WaveSpec& s) { s.fmtSize = 20; }, 0, "ERROR: 有効なWAVファイルではありません2\n"},
-        WaveCase{"CutInTheFmt", 134, [](WaveSpec&) {}, 30, "ERROR: 有効なWAVファイルではありません2\n"},
-        WaveCase{"Adpcm", 135, [](WaveSpec& s) { s.formatTag = 2; }, 0, "ERROR: PCM形式ではありません\n"},
-        WaveCase{"ListAfterFmt", 137, [](WaveSpec& s) { s.data = "LIST"; }, 0, "ERROR: 有効なWAVファイルではありません3\n"},
-        WaveCase{"DataClaimsTooMuch", 146, [](WaveSpec& s) { s.dataSize = 301; }, 0,
+        WaveCase{"NotRiff", 135, [](WaveRecipe& s) { s.riff = "RIFX"; }, 0, "ERROR: 有効なWAVファイルではありません1\n"},
+        WaveCase{"NotWave", 137, [](WaveRecipe& s) { s.wave = "AVI "; }, 0, "ERROR: 有効なWAVファイルではありません1\n"},
+        WaveCase{"NoFmtFirst", 146, [](WaveRecipe& s) { s.fmt = "LIST"; }, 0, "ERROR: 有効なWAVファイルではありません1\n"},
+        WaveCase{"CutInTheHeader", 151, [](WaveRecipe&) {}, 10, "ERROR: 有効なWAVファイルではありません1\n"},
+        WaveCase{"FmtOf20", 173, [](WaveRecipe& s) { s.fmtSize = 20; }, 0, "ERROR: 有効なWAVファイルではありません2\n"},
+        WaveCase{"CutInTheFmt", 134, [](WaveRecipe&) {}, 30, "ERROR: 有効なWAVファイルではありません2\n"},
+        WaveCase{"Adpcm", 135, [](WaveRecipe& s) { s.formatTag = 2; }, 0, "ERROR: PCM形式ではありません\n"},
+        WaveCase{"ListAfterFmt", 137, [](WaveRecipe& s) { s.data = "LIST"; }, 0, "ERROR: 有効なWAVファイルではありません3\n"},
+        WaveCase{"DataClaimsTooMuch", 146, [](WaveRecipe& s) { s.dataSize = 301; }, 0,
                  "ERROR: 有効なWAVファイルではありません3\n"},
-        WaveCase{"FactThenCut", 151, [](WaveSpec& s) { s.fact = true; }, 50, "ERROR: 有効なWAVファイルではありません3\n"},
-        WaveCase{"NoSamples", 173, [](WaveSpec& s) { s.samples.clear(); }, 0, "警告: WAV波形データがありません\n"},
+        WaveCase{"FactThenCut", 151, [](WaveRecipe& s) { s.fact = true; }, 50, "ERROR: 有効なWAVファイルではありません3\n"},
+        WaveCase{"NoSamples", 173, [](WaveRecipe& s) { s.samples.clear(); }, 0, "警告: WAV波形データがありません\n"},
         // Read without complaint, but no voice can play 24-bit samples: the slot stays silent.
         WaveCase{"TwentyFourBits", 135,
-                 [](WaveSpec& s) { s.bitsPerSample = 24, s.blockAlign = 3, s.avgBytesPerSec = 33075; }, 0, ""},
-        WaveCase{"NoSampleRate", 137, [](WaveSpec& s) { s.samplesPerSec = 0, s.avgBytesPerSec = 0; }, 0, ""}),
+                 [](WaveRecipe& s) { s.bitsPerSample = 24, s.blockAlign = 3, s.avgBytesPerSec = 33075; }, 0, ""},
+        WaveCase{"NoSampleRate", 137, [](WaveRecipe& s) { s.samplesPerSec = 0, s.avgBytesPerSec = 0; }, 0, ""}),
     [](const ::testing::TestParamInfo<WaveCase>& info) { return std::string(info.param.name); });
 
 // ---- No sound at all ----

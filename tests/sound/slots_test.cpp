@@ -49,9 +49,9 @@ class SoundSlots : public ::testing::Test {
 
   // Reads a sound of these samples and sets slot up from it, as the set-ups do.
   void SetUpSlot(int slot, const std::vector<uint8_t>& samples) {
-    WaveSpec spec;
-    spec.samples = samples;
-    kept_.push_back(WaveBytes(spec));
+    WaveRecipe recipe;
+    recipe.samples = samples;
+    kept_.push_back(WaveBytes(recipe));
     OverrideResource("WAVE", kFirstTestId + slot, kept_.back());
     ASSERT_EQ(LoadWaveResource(kFirstTestId + slot), 1);
     ResetSoundSlot(slot);
@@ -224,7 +224,7 @@ TEST_F(SoundSlots, SlotsWithoutVoiceOrSoundStaySilent) {
     RewindSoundSlot(slot);
   }
   // A format the mixer cannot play gets no voice.
-  WaveSpec wide;
+  WaveRecipe wide;
   wide.bitsPerSample = 24, wide.blockAlign = 3, wide.avgBytesPerSec = 33075;
   wide.samples = SoundingSamples(300);
   kept_.push_back(WaveBytes(wide));

@@ -42,8 +42,8 @@ class WaveReader : public ::testing::Test {
   std::vector<std::vector<uint8_t>> kept_;
 };
 
-WaveSpec Canonical() {
-  WaveSpec s;
+WaveRecipe Canonical() {
+  WaveRecipe s;
   s.samples = SoundingSamples(21);
   return s;
 }
@@ -51,27 +51,27 @@ WaveSpec Canonical() {
 TEST_F(WaveReader, AcceptsEveryLayoutItUnderstands) {
   struct Case {
     const char* what;
-    WaveSpec spec;
+    WaveRecipe recipe;
     size_t start;  // where the samples begin
   };
   std::vector<Case> cases;
   cases.push_back({"16-byte fmt, data at 36", Canonical(), 44});
-  WaveSpec eighteen = Canonical();
+  WaveRecipe eighteen = Canonical();
   eighteen.fmtSize = 18;
   eighteen.cbSize = 0x1234;  // whatever it says, the stored cbSize is 0
   cases.push_back({"18-byte fmt, data at 38", eighteen, 46});
-  WaveSpec fact = Canonical();
+  WaveRecipe fact = Canonical();
   fact.fact = true;
   fact.afterFact = "junk";  // the chunk after "fact" is not examined
   cases.push_back({"fact chunk, then anything", fact, 56});
-  WaveSpec factEighteen = eighteen;
+  WaveRecipe factEighteen = eighteen;
   factEighteen.fact = true;
   cases.push_back({"18-byte fmt and fact", factEighteen, 58});
-  WaveSpec loose = Canonical();
+  WaveRecipe loose = Canonical();
   loose.riffSize = 0xFFFFFFF0u;
   loose.trailing = std::vector<uint8_t>(13, 0xEE);
   cases.push_back({"trailing bytes and a wrong RIFF size", loose, 44});
-  WaveSpec stereo = Canonical();
+  WaveRecipe stereo = Canonical();
   stereo.channels = 2, stereo.samplesPerSec = 22050, stereo.avgBytesPerSec = 88200;
   stereo.blockAlign = 4, stereo.bitsPerSample = 16;
   stereo.samples = SoundingSamples(40);
@@ -79,20 +79,20 @@ TEST_F(WaveReader, AcceptsEveryLayoutItUnderstands) {
 
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    std::vector<uint8_t> bytes = WaveBytes(c.spec);
-    ASSERT_EQ(WaveSampleOffset(c.spec), c.start);
+    std::vector<uint8_t> bytes = WaveBytes(c.recipe);
+    ASSERT_EQ(WaveSampleOffset(c.recipe), c.start);
     ASSERT_EQ(Load(bytes), 1);
     ASSERT_NE(g_SoundData, nullptr);
     const WaveFormat& f = g_SoundData->format;
     EXPECT_EQ(f.formatTag, 1);
-    EXPECT_EQ(f.channels, c.spec.channels);
-    EXPECT_EQ(f.samplesPerSec, c.spec.samplesPerSec);
-    EXPECT_EQ(f.avgBytesPerSec, c.spec.avgBytesPerSec);
-    EXPECT_EQ(f.blockAlign, c.spec.blockAlign);
-    EXPECT_EQ(f.bitsPerSample, c.spec.bitsPerSample);
+    EXPECT_EQ(f.channels, c.recipe.channels);
+    EXPECT_EQ(f.samplesPerSec, c.recipe.samplesPerSec);
+    EXPECT_EQ(f.avgBytesPerSec, c.recipe.avgBytesPerSec);
+    EXPECT_EQ(f.blockAlign, c.recipe.blockAlign);
+    EXPECT_EQ(f.bitsPerSample, c.recipe.bitsPerSample);
     EXPECT_EQ(f.cbSize, 0);
-    ASSERT_EQ(g_SoundData->byteCount, c.spec.samples.size());
-    EXPECT_EQ(std::memcmp(g_SoundData->samples, bytes.data() + c.start, c.spec.samples.size()), 0);
+    ASSERT_EQ(g_SoundData->byteCount, c.recipe.samples.size());
+    EXPECT_EQ(std::memcmp(g_SoundData->samples, bytes.data() + c.start, c.recipe.samples.size()), 0);
   }
   EXPECT_EQ(Messages(), "");
 }
@@ -100,7 +100,7 @@ TEST_F(WaveReader, AcceptsEveryLayoutItUnderstands) {
 TEST_F(WaveReader, EmptyDataWarnsAndStillReplacesTheSound) {
   ASSERT_EQ(Load(WaveBytes(Canonical())), 1);
   const uint8_t* earlier = g_SoundData->samples;
-  WaveSpec empty = Canonical();
+  WaveRecipe empty = Canonical();
   empty.samples.clear();
   empty.trailing = {1, 2, 3};
   EXPECT_EQ(Load(WaveBytes(empty)), 1);
@@ -118,32 +118,32 @@ TEST_F(WaveReader, RejectsEachFaultWithItsMessageAndKeepsThePreviousSound) {
   const std::string kNotWave3 = "有効なWAVファイルではありません3", kNotPcm = "PCM形式ではありません";
   struct Case {
     const char* what;
-    void (*spoil)(WaveSpec&);
+    void (*spoil)(WaveRecipe&);
     const std::string& message;
   };
   const Case cases[] = {
-      {"not RIFF", [](WaveSpec& s) { s.riff = "RIFX"; }, kNotWave1},
-      {"not WAVE", [](WaveSpec& s) { s.wave = "AVI "; }, kNotWave1},
-      {"no fmt chunk first", [](WaveSpec& s) { s.fmt = "LIST"; }, kNotWave1},
-      {"fmt of 20 bytes", [](WaveSpec& s) { s.fmtSize = 20; }, kNotWave2},
-      {"fmt of 14 bytes", [](WaveSpec& s) { s.fmtSize = 14; }, kNotWave2},
-      {"ADPCM", [](WaveSpec& s) { s.formatTag = 2; }, kNotPcm},
-      {"float", [](WaveSpec& s) { s.formatTag = 3; }, kNotPcm},
-      {"LIST after fmt", [](WaveSpec& s) { s.data = "LIST"; }, kNotWave3},
-      {"data claims more than there is", [](WaveSpec& s) { s.dataSize = 22; }, kNotWave3},
-      {"not RIFF and fmt of 20", [](WaveSpec& s) { s.riff = "RIFX", s.fmtSize = 20; }, kNotWave1},
-      {"fmt of 20 and float", [](WaveSpec& s) { s.fmtSize = 20, s.formatTag = 3; }, kNotWave2},
-      {"float and LIST after fmt", [](WaveSpec& s) { s.formatTag = 3, s.data = "LIST"; }, kNotPcm},
+      {"not RIFF", [](WaveRecipe& s) { s.riff = "RIFX"; }, kNotWave1},
+      {"not WAVE", [](WaveRecipe& s) { s.wave = "AVI "; }, kNotWave1},
+      {"no fmt chunk first", [](WaveRecipe& s) { s.fmt = "LIST"; }, kNotWave1},
+      {"fmt of 20 bytes", [](WaveRecipe& s) { s.fmtSize = 20; }, kNotWave2},
+      {"fmt of 14 bytes", [](WaveRecipe& s) { s.fmtSize = 14; }, kNotWave2},
+      {"ADPCM", [](WaveRecipe& s) { s.formatTag = 2; }, kNotPcm},
+      {"float", [](WaveRecipe& s) { s.formatTag = 3; }, kNotPcm},
+      {"LIST after fmt", [](WaveRecipe& s) { s.data = "LIST"; }, kNotWave3},
+      {"data claims more than there is", [](WaveRecipe& s) { s.dataSize = 22; }, kNotWave3},
+      {"not RIFF and fmt of 20", [](WaveRecipe& s) { s.riff = "RIFX", s.fmtSize = 20; }, kNotWave1},
+      {"fmt of 20 and float", [](WaveRecipe& s) { s.fmtSize = 20, s.formatTag = 3; }, kNotWave2},
+      {"float and LIST after fmt", [](WaveRecipe& s) { s.formatTag = 3, s.data = "LIST"; }, kNotPcm},
   };
   ASSERT_EQ(Load(WaveBytes(Canonical())), 1);
   const SoundData* good = g_SoundData;
   const uint8_t* goodSamples = good->samples;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    WaveSpec spec = Canonical();
-    c.spoil(spec);
+    WaveRecipe recipe = Canonical();
+    c.spoil(recipe);
     size_t before = host_.Messages().size();
-    EXPECT_EQ(Load(WaveBytes(spec)), 0);
+    EXPECT_EQ(Load(WaveBytes(recipe)), 0);
     ASSERT_EQ(host_.Messages().size(), before + 1);
     EXPECT_EQ(host_.Messages().back().caption, "ERROR");
     EXPECT_EQ(host_.Messages().back().text, c.message);
@@ -165,17 +165,17 @@ TEST_F(WaveReader, AMissingResourceIsRejectedLikeABadHeader) {
 TEST_F(WaveReader, EveryCutIsRejectedUnlessAllSamplesAreThere) {
   struct Case {
     const char* what;
-    WaveSpec spec;
+    WaveRecipe recipe;
   };
-  WaveSpec sixteen = Canonical(), eighteen = Canonical(), fact = Canonical();
+  WaveRecipe sixteen = Canonical(), eighteen = Canonical(), fact = Canonical();
   eighteen.fmtSize = 18;
   fact.fact = true;
   std::vector<Case> cases = {{"16-byte fmt", sixteen}, {"18-byte fmt", eighteen}, {"fact chunk", fact}};
-  for (Case& c : cases) c.spec.trailing = std::vector<uint8_t>(13, 0xEE);
+  for (Case& c : cases) c.recipe.trailing = std::vector<uint8_t>(13, 0xEE);
 
   for (const Case& c : cases) {
-    std::vector<uint8_t> whole = WaveBytes(c.spec);
-    size_t end = WaveSampleOffset(c.spec) + c.spec.samples.size();
+    std::vector<uint8_t> whole = WaveBytes(c.recipe);
+    size_t end = WaveSampleOffset(c.recipe) + c.recipe.samples.size();
     for (size_t n = 0; n <= whole.size(); ++n) {
       SCOPED_TRACE(testing::Message() << c.what << " cut to " << n << " of " << whole.size() << " bytes");
       size_t before = host_.Messages().size();
@@ -189,7 +189,7 @@ TEST_F(WaveReader, EveryCutIsRejectedUnlessAllSamplesAreThere) {
       } else {
         EXPECT_EQ(result, 1);
         EXPECT_EQ(host_.Messages().size(), before);
-        EXPECT_EQ(g_SoundData->byteCount, c.spec.samples.size());
+        EXPECT_EQ(g_SoundData->byteCount, c.recipe.samples.size());
       }
     }
   }
@@ -197,7 +197,7 @@ TEST_F(WaveReader, EveryCutIsRejectedUnlessAllSamplesAreThere) {
 
 // A slot's voice plays the samples block in place, so reading the next sound must not free it.
 TEST_F(WaveReader, ReadingAgainKeepsTheEarlierSamplesAlive) {
-  WaveSpec first = Canonical(), second = Canonical();
+  WaveRecipe first = Canonical(), second = Canonical();
   second.samples.assign(5, 200);
   ASSERT_EQ(Load(WaveBytes(first)), 1);
   const uint8_t* kept = g_SoundData->samples;

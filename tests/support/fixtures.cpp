@@ -28,7 +28,7 @@ std::vector<uint8_t> PngOf(int width, int height, const std::vector<uint32_t>& p
 
 std::vector<uint8_t> OnePixelPng(uint32_t argb) { return PngOf(1, 1, {argb}, true); }
 
-std::vector<uint8_t> WaveBytes(const WaveSpec& s) {
+std::vector<uint8_t> WaveBytes(const WaveRecipe& s) {
   std::vector<uint8_t> b;
   PutId(b, s.riff);
   Put32(b, 0);  // patched below
@@ -59,7 +59,7 @@ std::vector<uint8_t> WaveBytes(const WaveSpec& s) {
   return b;
 }
 
-size_t WaveSampleOffset(const WaveSpec& s) { return 20 + (s.fmtSize == 18 ? 18 : 16) + (s.fact ? 20 : 8); }
+size_t WaveSampleOffset(const WaveRecipe& s) { return 20 + (s.fmtSize == 18 ? 18 : 16) + (s.fact ? 20 : 8); }
 
 std::vector<uint8_t> SoundingSamples(size_t n) {
   std::vector<uint8_t> samples(n);

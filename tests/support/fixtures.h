@@ -11,7 +11,7 @@ std::vector<uint8_t> PngOf(int width, int height, const std::vector<uint32_t>& p
 std::vector<uint8_t> OnePixelPng(uint32_t argb);
 
 // The layout of a WAVE file, field by field, so that a test can spoil exactly one thing.
-struct WaveSpec {
+struct WaveRecipe {
   std::string riff = "RIFF";
   uint32_t riffSize = 0;           // 0: the true size
   std::string wave = "WAVE";
@@ -32,8 +32,8 @@ struct WaveSpec {
   std::vector<uint8_t> trailing;   // bytes after the data chunk
 };
 
-std::vector<uint8_t> WaveBytes(const WaveSpec& spec);
-// Where the samples start in the bytes WaveBytes makes of spec.
-size_t WaveSampleOffset(const WaveSpec& spec);
+std::vector<uint8_t> WaveBytes(const WaveRecipe& recipe);
+// Where the samples start in the bytes WaveBytes makes of recipe.
+size_t WaveSampleOffset(const WaveRecipe& recipe);
 // n 8-bit samples above the silent 128 (so every sounding output frame is positive), the first 63 distinct.
 std::vector<uint8_t> SoundingSamples(size_t n);

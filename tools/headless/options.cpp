@@ -82,22 +82,22 @@ bool Timing(std::string_view v, RunOptions* o, std::string*) {
 bool Quiet(std::string_view, RunOptions* o, std::string*) { return o->quiet = true; }
 bool Help(std::string_view, RunOptions* o, std::string*) { return o->help = true; }
 
-struct OptionSpec {
+struct KnownOption {
   std::string_view name;
   bool takesValue;
   bool (*apply)(std::string_view value, RunOptions* options, std::string* error);
 };
 
-const OptionSpec kOptions[] = {
+const KnownOption kOptions[] = {
     {"--seed", true, Seed},         {"--frames", true, Frames},   {"--input", true, Input},
     {"--state", true, States},      {"--state-every", true, StateEvery},
     {"--shot", true, Shot},         {"--wav", true, Wav},         {"--fail", true, Fail},
     {"--quiet", false, Quiet},      {"--help", false, Help},       {"--timing", true, Timing},
 };
 
-const OptionSpec* FindOption(std::string_view name) {
-  for (const OptionSpec& spec : kOptions) {
-    if (spec.name == name) return &spec;
+const KnownOption* FindOption(std::string_view name) {
+  for (const KnownOption& known : kOptions) {
+    if (known.name == name) return &known;
   }
   return nullptr;
 }
@@ -108,26 +108,26 @@ bool ParseCommandLine(std::span<const std::string_view> args, RunOptions* option
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
     size_t equals = arg.find('=');
-    const OptionSpec* spec = FindOption(arg.substr(0, equals));
-    if (spec == nullptr) {
+    const KnownOption* known = FindOption(arg.substr(0, equals));
+    if (known == nullptr) {
       *error = "unknown option '" + std::string(arg) + "'";
       return false;
     }
     std::string_view value;
     if (equals != std::string_view::npos) {
       value = arg.substr(equals + 1);
-    } else if (spec->takesValue) {
+    } else if (known->takesValue) {
       if (i + 1 == args.size()) {
-        *error = std::string(spec->name) + " needs a value";
+        *error = std::string(known->name) + " needs a value";
         return false;
       }
       value = args[++i];
     }
-    if (equals != std::string_view::npos && !spec->takesValue) {
-      *error = std::string(spec->name) + " takes no value";
+    if (equals != std::string_view::npos && !known->takesValue) {
+      *error = std::string(known->name) + " takes no value";
       return false;
     }
-    if (!spec->apply(value, options, error)) return false;
+    if (!known->apply(value, options, error)) return false;
   }
   return true;
 }
