@@ -207,29 +207,4 @@ TEST_F(WaveReader, ReadingAgainKeepsTheEarlierSamplesAlive) {
   EXPECT_EQ(std::vector<uint8_t>(g_SoundData->samples, g_SoundData->samples + 5), second.samples);
 }
 
-// The game's own sounds: all readable, with the sample counts the game was made with.
-TEST_F(WaveReader, ReadsEveryBuiltInSound) {
-  struct Case {
-    int id;
-    uint32_t bytes;
-  };
-  const Case cases[] = {
-      {134, 131430}, {135, 392626}, {136, 11059}, {137, 1252}, {138, 18524}, {139, 8216}, {140, 6631},
-      {141, 3403},   {142, 9433},   {143, 2694},  {144, 3322}, {145, 5989},  {146, 219608}, {147, 5512},
-      {148, 11886},  {149, 20268},  {150, 2214},  {151, 30418}, {173, 251052},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "WAVE " << c.id);
-    ASSERT_EQ(LoadWaveResource(c.id), 1);
-    const WaveFormat& f = g_SoundData->format;
-    EXPECT_EQ(f.formatTag, 1);
-    EXPECT_EQ(f.channels, 1);
-    EXPECT_EQ(f.samplesPerSec, 11025u);
-    EXPECT_EQ(f.blockAlign, 1);
-    EXPECT_EQ(f.bitsPerSample, 8);
-    EXPECT_EQ(g_SoundData->byteCount, c.bytes);
-  }
-  EXPECT_EQ(Messages(), "");
-}
-
 }  // namespace

@@ -1,7 +1,5 @@
 // hoshikuzu-headless: the game without a window or sound device, for tests, benchmarks and bug reports.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "tools/headless/options.h"
 #include "tools/headless/runner.h"
@@ -14,15 +12,6 @@ constexpr int kBadUsage = 2;
 int BadUsage(const std::string& what) {
   std::fprintf(stderr, "hoshikuzu-headless: %s\nTry 'hoshikuzu-headless --help'.\n", what.c_str());
   return kBadUsage;
-}
-
-bool ReadFile(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  *text = bytes.str();
-  return !in.bad();
 }
 
 }  // namespace
@@ -39,7 +28,7 @@ int main(int argc, char** argv) {
   std::vector<ScriptEvent> events;
   if (!options.inputPath.empty()) {
     std::string script;
-    if (!ReadFile(options.inputPath, &script)) return BadUsage("cannot read the input script " + options.inputPath);
+    if (!ReadScriptFile(options.inputPath, &script)) return BadUsage("cannot read the input script " + options.inputPath);
     if (!ParseScript(script, options.inputPath, &events, &error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
       return kBadUsage;

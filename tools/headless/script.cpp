@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 #include "platform/framework.h"
 
@@ -225,4 +227,13 @@ bool ParseScript(std::string_view text, std::string_view name, std::vector<Scrip
     if (event) events->push_back(*event);
   }
   return true;
+}
+
+bool ReadScriptFile(const std::string& path, std::string* text) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  *text = bytes.str();
+  return !in.bad();
 }

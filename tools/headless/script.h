@@ -28,6 +28,9 @@ struct ScriptEvent {
 // On a bad line returns false and says what is wrong in *error.
 bool ParseScriptLine(std::string_view line, std::optional<ScriptEvent>* event, std::string* error);
 
+// Reads the whole text of a script file; false if it cannot be read.
+bool ReadScriptFile(const std::string& path, std::string* text);
+
 // Parses a whole script. Ticks must not decrease. On a bad line returns false with *error as
 // "name:line: what is wrong".
 bool ParseScript(std::string_view text, std::string_view name, std::vector<ScriptEvent>* events,

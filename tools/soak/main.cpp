@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -182,13 +180,11 @@ int Soak(const Options& o) {
 }
 
 int Replay(const Options& o) {
-  std::ifstream in(o.replay, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
+  std::string text, error;
   std::vector<ScriptEvent> events;
-  std::string error;
-  if (!in || !ParseScript(text.str(), o.replay, &events, &error)) {
-    std::fprintf(stderr, "hoshikuzu-soak: %s\n", in ? error.c_str() : ("cannot read " + o.replay).c_str());
+  bool read = ReadScriptFile(o.replay, &text);
+  if (!read || !ParseScript(text, o.replay, &events, &error)) {
+    std::fprintf(stderr, "hoshikuzu-soak: %s\n", read ? error.c_str() : ("cannot read " + o.replay).c_str());
     return 2;
   }
   size_t next = 0;
