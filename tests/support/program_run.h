@@ -12,5 +12,9 @@ struct ProgramOutcome {
 
 std::string ReadAll(const std::filesystem::path& path);
 
+// An empty folder of the running test's own (named after its suite and name), so that tests running
+// side by side keep their files apart.
+std::filesystem::path FreshFolderForThisTest();
+
 // Runs hoshikuzu-headless with args (paths in them already quoted), its output captured in dir.
 ProgramOutcome RunHeadless(const std::string& args, const std::filesystem::path& dir);

@@ -21,12 +21,7 @@ using Outcome = ProgramOutcome;
 // Runs hoshikuzu-headless in a folder of this test's own, so tests can run side by side.
 class HeadlessProgram : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::path(::testing::TempDir()) / (std::string("hoshikuzu_") + info->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { dir_ = FreshFolderForThisTest(); }
   void TearDown() override { fs::remove_all(dir_); }
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }

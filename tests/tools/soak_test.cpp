@@ -5,13 +5,12 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 #include "game/game.h"
 #include "app/app.h"
 #include "tests/support/harness.h"
+#include "tests/support/program_run.h"
 #include "tools/headless/state_json.h"
 #include "tools/soak/invariants.h"
 #include "tools/soak/random_player.h"
@@ -76,9 +75,8 @@ std::string WithoutSounds(const std::string& state) {
 TEST(SoakScript, ReplaysTheRunExactlyInTheHeadlessRunner) {
   constexpr int64_t kTicks = 3000;
   constexpr uint32_t kGameSeed = 7;
-  std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "hoshikuzu_soak_replay";
-  std::filesystem::create_directories(dir);
-  std::string scriptPath = (dir / "run.txt").string(), outPath = (dir / "out.txt").string();
+  std::filesystem::path dir = FreshFolderForThisTest();
+  std::string scriptPath = (dir / "run.txt").string();
   std::FILE* script = std::fopen(scriptPath.c_str(), "w");
   ASSERT_NE(script, nullptr);
   RandomPlayer player(42, 1, kTicks);
@@ -91,13 +89,12 @@ TEST(SoakScript, ReplaysTheRunExactlyInTheHeadlessRunner) {
   ASSERT_FALSE(result.broken) << result.what;
   ASSERT_GT(player.Counts().events, 50);
 
-  std::string command = std::string("'") + HOSHIKUZU_HEADLESS_PATH + "' --quiet --seed " +
-                        std::to_string(kGameSeed) + " --frames " + std::to_string(kTicks - 1) + " --state " +
-                        std::to_string(kTicks - 2) + " --input '" + scriptPath + "' >'" + outPath + "'";
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  std::ifstream out(outPath);
-  std::string replayed;
-  std::getline(out, replayed);
+  ProgramOutcome run = RunHeadless("--quiet --seed " + std::to_string(kGameSeed) + " --frames " +
+                                        std::to_string(kTicks - 1) + " --state " + std::to_string(kTicks - 2) +
+                                        " --input '" + scriptPath + "'",
+                                    dir);
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::string replayed = run.out.substr(0, run.out.find('\n'));
   EXPECT_EQ(WithoutSounds(replayed), WithoutSounds(inProcess));
   std::filesystem::remove_all(dir);
 }

@@ -176,14 +176,7 @@ using Outcome = ProgramOutcome;
 // Each test's files stay in a folder of its own after the run, to be looked at; the next run clears it.
 class WholeGame : public testing::TestWithParam<int> {
  protected:
-  void SetUp() override {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("hoshikuzu_") + info->test_suite_name() + "_" + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    dir_ = fs::path(testing::TempDir()) / name;
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  void SetUp() override { dir_ = FreshFolderForThisTest(); }
 
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
   std::string ShotOf(int64_t tick) const { return PathOf("tick" + std::to_string(tick) + ".png"); }
